@@ -1,0 +1,47 @@
+// The virtual desktop: one screen and one cursor, kept inside the screen as Windows keeps it.
+#include "tkl/platform/testhooks.h"
+
+namespace {
+int g_width = 1024;
+int g_height = 768;
+POINT g_cursor = {0, 0};
+
+LONG clamp(LONG v, LONG lo, LONG hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
+void clamp_cursor() {
+    g_cursor.x = clamp(g_cursor.x, 0, g_width - 1);
+    g_cursor.y = clamp(g_cursor.y, 0, g_height - 1);
+}
+}  // namespace
+
+extern "C" {
+
+int GetSystemMetrics(int index) {
+    switch (index) {
+    case SM_CXSCREEN: return g_width;
+    case SM_CYSCREEN: return g_height;
+    default: return 0;
+    }
+}
+
+BOOL GetCursorPos(POINT* point) {
+    if (!point)
+        return FALSE;
+    *point = g_cursor;
+    return TRUE;
+}
+
+BOOL SetCursorPos(int x, int y) {
+    g_cursor.x = x;
+    g_cursor.y = y;
+    clamp_cursor();
+    return TRUE;
+}
+
+void tkl_platform_set_screen_size(int width, int height) {
+    g_width = width > 0 ? width : 1;
+    g_height = height > 0 ? height : 1;
+    clamp_cursor();
+}
+
+}  // extern "C"

@@ -1,0 +1,38 @@
+#pragma once
+// The Win32 and OLE surface the library calls. On Windows these are the system's own headers;
+// elsewhere our declarations with fixed widths (DWORD and LONG keep 32 bits, so markers such as
+// 0x80000000 mean the same on both targets) and a POSIX implementation.
+
+#if defined(_WIN32)
+#  include <windows.h>
+#  include <objbase.h>
+#else
+#  include "tkl/platform/posix/win32types.h"
+#  include "tkl/platform/export.h"
+
+extern "C" {
+// Library loading. "name.dll" opens "libname.so" (normal dlopen search), then the literal name.
+TKL_API HMODULE LoadLibraryA(LPCSTR name);
+TKL_API FARPROC GetProcAddress(HMODULE module, LPCSTR name);
+TKL_API BOOL FreeLibrary(HMODULE module);
+// The main program's handle for null, otherwise the already loaded module of that name.
+TKL_API HMODULE GetModuleHandleA(LPCSTR name);
+
+// Debugger output and message box: both go to stderr (or to the test hook when one is set).
+TKL_API void OutputDebugStringA(LPCSTR text);
+TKL_API int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT style);
+
+// The virtual desktop: a screen (1024 x 768 unless a test hook says otherwise) and a cursor.
+TKL_API int GetSystemMetrics(int index);
+TKL_API BOOL GetCursorPos(POINT* point);
+// Moves the cursor, clamped to the screen as Windows does.
+TKL_API BOOL SetCursorPos(int x, int y);
+
+// Parses the braced registry form "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}"; anything else
+// gives CO_E_CLASSSTRING and an all-zero GUID. An empty text gives GUID_NULL and S_OK.
+TKL_API HRESULT CLSIDFromString(LPCOLESTR text, CLSID* clsid);
+// Widens each byte to one wide character (the library's texts are 8-bit ANSI).
+TKL_API int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int cbSrc,
+                                LPWSTR dst, int cchDst);
+}
+#endif
