@@ -1,5 +1,6 @@
 #include "tkl/core/tklerrors.h"
 
+#include <cstdint>
 #include <cstdio>
 
 LONG CTKLErrors::m_Err = TKL_ERR_NONE;

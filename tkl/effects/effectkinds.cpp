@@ -2,6 +2,8 @@
 
 #include "tkl/platform/dinput.h"
 
+#include <cstring>
+
 #define TACTRA_KIND(name, first) \
     const GUID name = {first, 0x2911, 0x11D1, {0xB0, 0x49, 0x00, 0x20, 0xAF, 0x30, 0x26, 0x9A}}
 
