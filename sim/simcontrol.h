@@ -1,0 +1,110 @@
+#pragma once
+// Inspection and control of the software devices. Both software device modules export this C
+// API: the software force mouse (tactra.dll / libtactra.so) with the prefix "tactrasim_", the
+// DirectInput stand-in (dinput.dll / libdinput.so) with the prefix "dinputsim_". A test or tool
+// loads the module by name (LoadLibraryA) — the same instance the library loads — and looks the
+// functions up with GetProcAddress; sim/simclient.h does that.
+//
+// The state (attached devices, call log, live effects, armed failures) lives in the module: it
+// survives while any load reference is held. After loading and after reset, one device is
+// attached.
+
+#include "tkl/devices/tactrarecords.h"
+
+#define SIM_MAX_AXES 4
+#define SIM_MAX_BLOCK 256
+#define SIM_OP_NAME 32
+
+#if defined(_WIN32)
+#define SIM_CALL __cdecl
+#else
+#define SIM_CALL
+#endif
+
+// An effect record as a device received it, deep-copied: the fields of a TACTRA_EFFECT, or of a
+// DIEFFECT for the stand-in (which has no guid and no dwReserved). In a SetParameters call only
+// the fields named by the mask are read and copied; the others are 0.
+struct SimEffectParams {
+    DWORD dwSize;  // the size field as received (the stand-in: DIEFFECT's)
+    GUID guid;     // the record's guid; the stand-in: the GUID given to CreateEffect
+    DWORD dwFlags;
+    DWORD dwDuration;
+    DWORD dwSamplePeriod;
+    DWORD dwGain;
+    DWORD dwTriggerButton;
+    DWORD dwTriggerRepeatInterval;
+    DWORD cAxes;
+    DWORD rgdwAxes[SIM_MAX_AXES];
+    LONG rglDirection[SIM_MAX_AXES];
+    BOOL hasEnvelope;           // lpEnvelope was not null
+    TACTRA_ENVELOPE envelope;   // its copy
+    DWORD cbTypeSpecificParams;
+    BOOL hasTypeSpecific;       // lpvTypeSpecificParams was not null
+    BYTE typeSpecific[SIM_MAX_BLOCK];  // the first min(cb, SIM_MAX_BLOCK) bytes
+    DWORD dwReserved;
+};
+
+// One call to any interface of the module, in call order.
+struct SimCall {
+    unsigned seq;            // 1, 2, ... since the last reset
+    char op[SIM_OP_NAME];    // the method name: "CreateEffect", "SetParameters", "SetProperty",
+                             // "Acquire", "Release", ..., and "TactraCreateA" / "DirectInputCreateA"
+    unsigned object;         // id of the object called (device or effect; 0: the root object)
+    HRESULT result;
+    DWORD args[4];           // numeric arguments in order: SetProperty: number, values...;
+                             // SetParameters / GetParameters: mask; Start: iterations, flags;
+                             // SetCooperativeLevel: flags; EnumDevices: type, flags;
+                             // Release / AddRef: the count after the call
+    GUID guid;               // a GUID argument (CreateDevice's instance, the stand-in's
+                             // CreateEffect kind, QueryInterface's IID, SetDataFormat: none)
+    BOOL hasParams;
+    SimEffectParams params;  // CreateEffect / SetParameters record
+    DWORD dataFormat[3];     // SetDataFormat: dwDataSize, dwNumObjs, dwFlags of the format
+};
+
+// A live effect object of the module with its current parameters (the merge of every
+// SetParameters it received).
+struct SimEffectState {
+    unsigned object;         // its id, as in SimCall::object
+    unsigned device;         // id of the device it was created on
+    SimEffectParams params;
+    BOOL downloaded;
+    BOOL playing;
+    DWORD iterations;        // of the last Start
+    ULONG refCount;
+};
+
+// The functions each module exports, named PREFIX + the name below (e.g. tactrasim_attach).
+// All are SIM_CALL (cdecl) and extern "C".
+//
+//   void     reset(void)                       detach all, attach one default device, clear the
+//                                               log and armed failures, capacity back to default;
+//                                               live objects stay alive but are forgotten by
+//                                               effect_count until created anew
+//   int      attach(const GUID* instance)      attach a device (null: a fresh instance GUID);
+//                                               returns its index, -1 if full
+//   void     detach_all(void)
+//   unsigned device_count(void)                attached devices
+//   void     fail_next(const char* op, HRESULT result)
+//                                               the next call of that method fails with result
+//   void     set_capacity(unsigned effects)    effects one device holds (mouse: beyond it,
+//                                               CreateEffect fails with TACTRA_ERROR_DEVICEFULL)
+//   unsigned log_count(void)
+//   int      log_get(unsigned index, SimCall* out)        1, or 0 past the end
+//   void     log_clear(void)
+//   unsigned effect_count(void)                live (not yet released) effects
+//   int      effect_get(unsigned index, SimEffectState* out)
+//   unsigned live_objects(void)                COM objects of any kind not yet released
+//   int      get_property(DWORD number, DWORD* values, unsigned count)
+//                                               the mouse's current property values (1 or 0)
+
+typedef void(SIM_CALL* SimResetFn)(void);
+typedef int(SIM_CALL* SimAttachFn)(const GUID*);
+typedef void(SIM_CALL* SimDetachAllFn)(void);
+typedef unsigned(SIM_CALL* SimCountFn)(void);
+typedef void(SIM_CALL* SimFailNextFn)(const char*, HRESULT);
+typedef void(SIM_CALL* SimSetCapacityFn)(unsigned);
+typedef int(SIM_CALL* SimLogGetFn)(unsigned, SimCall*);
+typedef void(SIM_CALL* SimLogClearFn)(void);
+typedef int(SIM_CALL* SimEffectGetFn)(unsigned, SimEffectState*);
+typedef int(SIM_CALL* SimGetPropertyFn)(DWORD, DWORD*, unsigned);
