@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds and tests both targets: native Linux, then 32-bit Windows under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/packages.sh
+
+cmake --preset linux
+cmake --build --preset linux -j "$(nproc)"
+ctest --preset linux -j "$(nproc)"
+
+# One persistent wineserver for the whole Windows run (test discovery included).
+prefix="$PWD/build/windows/wineprefix"
+mkdir -p build/windows
+cmake/wine-server.sh start "$prefix"
+trap 'cmake/wine-server.sh stop "$prefix"' EXIT
+
+cmake --preset windows
+cmake --build --preset windows -j "$(nproc)"
+ctest --preset windows -j "$(nproc)"
