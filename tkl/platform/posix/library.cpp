@@ -4,23 +4,28 @@
 #include "tkl/platform/win32.h"
 
 #include <dlfcn.h>
-#include <string>
+#include <limits.h>
+#include <cstdio>
 #include <strings.h>
 
 namespace {
 
-// "dir/name.dll" -> "dir/libname.so"; names without ".dll" are used as they stand.
-bool shared_object_name(const char* name, std::string& out) {
-    size_t len = std::strlen(name);
+// "dir/name.dll" -> "dir/libname.so"; false for names without ".dll" (used as they stand).
+bool shared_object_name(const char* name, char (&out)[PATH_MAX]) {
+    const size_t len = std::strlen(name);
     if (len < 5 || strcasecmp(name + len - 4, ".dll") != 0)
         return false;
     const char* slash = std::strrchr(name, '/');
-    size_t base = slash ? size_t(slash - name) + 1 : 0;
-    out.assign(name, base);
-    out += "lib";
-    out.append(name + base, len - 4 - base);
-    out += ".so";
-    return true;
+    const int dir = slash ? int(slash - name) + 1 : 0;
+    const int stem = int(len) - 4 - dir;
+    const int n = std::snprintf(out, sizeof out, "%.*slib%.*s.so", dir, name, stem, name + dir);
+    return n > 0 && size_t(n) < sizeof out;
+}
+
+void* open_module(LPCSTR name, int mode) {
+    char so[PATH_MAX];
+    void* handle = shared_object_name(name, so) ? dlopen(so, mode) : nullptr;
+    return handle ? handle : dlopen(name, mode);
 }
 
 }  // namespace
@@ -30,17 +35,7 @@ extern "C" {
 HMODULE LoadLibraryA(LPCSTR name) {
     if (!name || !*name)
         return nullptr;
-    void* handle = nullptr;
-    try {
-        std::string so;
-        if (shared_object_name(name, so))
-            handle = dlopen(so.c_str(), RTLD_NOW | RTLD_LOCAL);
-    } catch (...) {
-        return nullptr;
-    }
-    if (!handle)
-        handle = dlopen(name, RTLD_NOW | RTLD_LOCAL);
-    return handle;
+    return open_module(name, RTLD_NOW | RTLD_LOCAL);
 }
 
 FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
@@ -58,16 +53,7 @@ BOOL FreeLibrary(HMODULE module) {
 HMODULE GetModuleHandleA(LPCSTR name) {
     if (!name)
         return dlopen(nullptr, RTLD_NOW);
-    void* handle = nullptr;
-    try {
-        std::string so;
-        if (shared_object_name(name, so))
-            handle = dlopen(so.c_str(), RTLD_NOW | RTLD_NOLOAD);
-    } catch (...) {
-        return nullptr;
-    }
-    if (!handle)
-        handle = dlopen(name, RTLD_NOW | RTLD_NOLOAD);
+    void* handle = open_module(name, RTLD_NOW | RTLD_NOLOAD);
     // Windows hands out no reference here; balance the one dlopen took.
     if (handle)
         dlclose(handle);
