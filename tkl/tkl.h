@@ -6,3 +6,8 @@
 #include "tkl/devices/tactrarecords.h"
 #include "tkl/devices/tactraapi.h"
 #include "tkl/effects/effectkinds.h"
+#include "tkl/effects/markers.h"
+#include "tkl/effects/tactraeffect.h"
+#include "tkl/effects/tactraconstant.h"
+#include "tkl/effects/tactraramp.h"
+#include "tkl/effects/tactraperiodic.h"
