@@ -53,8 +53,13 @@ struct SimCall {
     HRESULT result;
     DWORD args[4];           // numeric arguments in order: SetProperty: number, values...;
                              // SetParameters / GetParameters: mask; Start: iterations, flags;
-                             // SetCooperativeLevel: flags; EnumDevices: type, flags;
-                             // Release / AddRef: the count after the call
+                             // SetCooperativeLevel: flags; EnumDevices: type, flags, then the
+                             // number of devices reported; Release / AddRef: the count after
+                             // the call; GetProperty: number, then the values answered;
+                             // CreateDevice / CreateEffect: the new object's id on success;
+                             // TactraCreateA / DirectInputCreateA / Initialize: version;
+                             // SetDataFormat: dwSize, dwObjSize of the format;
+                             // GetEffectStatus: the status answered
     GUID guid;               // a GUID argument (CreateDevice's instance, the stand-in's
                              // CreateEffect kind, QueryInterface's IID, SetDataFormat: none)
     BOOL hasParams;
@@ -97,6 +102,16 @@ struct SimEffectState {
 //   unsigned live_objects(void)                COM objects of any kind not yet released
 //   int      get_property(DWORD number, DWORD* values, unsigned count)
 //                                               the mouse's current property values (1 or 0)
+//                                               (the device opened or changed last; the
+//                                               stand-in answers for its joystick's 1, 2, 4, 7
+//                                               and 9 the same way)
+//
+// Object ids: root objects are 0; devices and effects are numbered 1, 2, ... in creation
+// order for the module's lifetime (reset does not restart them). Internal references (a
+// device on its root object, an effect on its device) count in refCount but are not calls.
+// A failure armed with fail_next is answered before any check and changes nothing; it is
+// logged like any call. Detaching a device makes every object opened on it answer
+// TACTRA_ERROR_INPUTLOST (DIERR_INPUTLOST).
 
 typedef void(SIM_CALL* SimResetFn)(void);
 typedef int(SIM_CALL* SimAttachFn)(const GUID*);

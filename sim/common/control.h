@@ -1,0 +1,39 @@
+#pragma once
+// The control API of sim/simcontrol.h, defined once for both modules: each module expands
+// SIM_DEFINE_CONTROL_API with its prefix, and the functions act on its sim_module().
+
+#include "sim/common/module.h"
+#include "sim/common/simexport.h"
+
+// The module's state; each module defines it.
+SimModule& sim_module();
+
+int sim_control_effect_get(SimModule& module, unsigned index, SimEffectState* out);
+int sim_control_get_property(SimModule& module, DWORD number, DWORD* values, unsigned count);
+
+#define SIM_DEFINE_CONTROL_API(P)                                                              \
+    extern "C" {                                                                               \
+    SIM_EXPORT void SIM_CALL P##reset(void) { sim_module().reset(); }                          \
+    SIM_EXPORT int SIM_CALL P##attach(const GUID* instance) { return sim_module().attach(instance); } \
+    SIM_EXPORT void SIM_CALL P##detach_all(void) { sim_module().detach_all(); }                \
+    SIM_EXPORT unsigned SIM_CALL P##device_count(void) { return sim_module().device_count(); } \
+    SIM_EXPORT void SIM_CALL P##fail_next(const char* op, HRESULT result) {                    \
+        sim_module().faults.arm(op, result);                                                   \
+    }                                                                                          \
+    SIM_EXPORT void SIM_CALL P##set_capacity(unsigned effects) {                               \
+        sim_module().set_capacity(effects);                                                    \
+    }                                                                                          \
+    SIM_EXPORT unsigned SIM_CALL P##log_count(void) { return sim_module().log.count(); }       \
+    SIM_EXPORT int SIM_CALL P##log_get(unsigned index, SimCall* out) {                         \
+        return sim_module().log.get(index, out) ? 1 : 0;                                      \
+    }                                                                                          \
+    SIM_EXPORT void SIM_CALL P##log_clear(void) { sim_module().log.clear(); }                  \
+    SIM_EXPORT unsigned SIM_CALL P##effect_count(void) { return sim_module().effect_count(); } \
+    SIM_EXPORT int SIM_CALL P##effect_get(unsigned index, SimEffectState* out) {               \
+        return sim_control_effect_get(sim_module(), index, out);                               \
+    }                                                                                          \
+    SIM_EXPORT unsigned SIM_CALL P##live_objects(void) { return sim_module().live_objects(); } \
+    SIM_EXPORT int SIM_CALL P##get_property(DWORD number, DWORD* values, unsigned count) {     \
+        return sim_control_get_property(sim_module(), number, values, count);                  \
+    }                                                                                          \
+    }

@@ -1,0 +1,278 @@
+#include "sim/common/effectcore.h"
+
+#include <cstdlib>
+
+SimDeviceCore::SimDeviceCore(SimModule& m, unsigned i, int s, const SimDeviceLimits& l,
+                             bool exclusive)
+    : module(m), id(i), slot(s), generation(m.slot(s).generation), limits(l), needsExclusive(exclusive) {}
+
+SimDeviceCore::~SimDeviceCore() {
+    // Effects hold their device, so none is left here; guard the list all the same.
+    for (SimEffectCore* e = effects_; e; e = e->deviceNext_)
+        e->downloaded = e->playing = false;
+}
+
+DWORD& SimDeviceCore::prop(DWORD number, unsigned index) {
+    if (!attached() || number >= SIM_MAX_PROPERTY || index > 1) {
+        scratch_ = 0;
+        return scratch_;
+    }
+    return module.slot(slot).props[number][index];
+}
+
+HRESULT SimDeviceCore::acquire() {
+    if (!attached())
+        return TACTRA_ERROR_INPUTLOST;
+    if (acquired)
+        return SIM_S_NOEFFECT;
+    acquired = true;
+    return S_OK;
+}
+
+HRESULT SimDeviceCore::unacquire() {
+    if (!acquired)
+        return SIM_S_NOEFFECT;
+    // Losing the device resets it: every effect is stopped and taken off the device.
+    unload_all();
+    acquired = false;
+    paused = false;
+    return S_OK;
+}
+
+HRESULT SimDeviceCore::ready_for_effects() const {
+    if (!attached())
+        return TACTRA_ERROR_INPUTLOST;
+    if (!acquired)
+        return TACTRA_ERROR_NOTACQUIRED;
+    if (needsExclusive && !(coopFlags & TACTRA_SCL_EXCLUSIVE))
+        return SIM_E_NOTEXCLUSIVEACQUIRED;
+    return S_OK;
+}
+
+unsigned SimDeviceCore::downloaded_count() const {
+    unsigned n = 0;
+    for (SimEffectCore* e = effects_; e; e = e->deviceNext_)
+        n += e->downloaded ? 1 : 0;
+    return n;
+}
+
+void SimDeviceCore::stop_all() {
+    for (SimEffectCore* e = effects_; e; e = e->deviceNext_)
+        e->playing = false;
+}
+
+void SimDeviceCore::unload_all() {
+    for (SimEffectCore* e = effects_; e; e = e->deviceNext_)
+        e->playing = e->downloaded = false;
+}
+
+HRESULT SimDeviceCore::ff_state(DWORD* state) const {
+    if (!state)
+        return TACTRA_ERROR_INVALIDPARAM;
+    HRESULT ready = ready_for_effects();
+    if (FAILED(ready))
+        return ready;
+    bool any = false, playingAny = false;
+    for (SimEffectCore* e = effects_; e; e = e->deviceNext_) {
+        any = any || e->downloaded;
+        playingAny = playingAny || e->playing;
+    }
+    DWORD s = SIM_FFS_POWERON;
+    s |= any ? 0 : SIM_FFS_EMPTY;
+    s |= playingAny ? 0 : SIM_FFS_STOPPED;
+    s |= paused ? SIM_FFS_PAUSED : 0;
+    s |= module.slot(slot).props[TACTRA_PROP_FORCEOUTPUT][0] ? SIM_FFS_ACTUATORSON
+                                                              : SIM_FFS_ACTUATORSOFF;
+    *state = s;
+    return S_OK;
+}
+
+HRESULT SimDeviceCore::ff_command(DWORD command) {
+    HRESULT ready = ready_for_effects();
+    if (FAILED(ready))
+        return ready;
+    switch (command) {
+    case SIM_FFC_RESET:
+        unload_all();
+        paused = false;
+        return S_OK;
+    case SIM_FFC_STOPALL:
+        stop_all();
+        paused = false;
+        return S_OK;
+    case SIM_FFC_PAUSE:
+        paused = true;
+        return S_OK;
+    case SIM_FFC_CONTINUE:
+        paused = false;
+        return S_OK;
+    case SIM_FFC_SETACTUATORSON:
+    case SIM_FFC_SETACTUATORSOFF:
+        prop(TACTRA_PROP_FORCEOUTPUT, 0) = command == SIM_FFC_SETACTUATORSON ? 1 : 0;
+        return S_OK;
+    default:
+        return TACTRA_ERROR_INVALIDPARAM;
+    }
+}
+
+SimEffectCore::SimEffectCore(SimDeviceCore& d, unsigned i, SimBlock b) : device(d), id(i), block(b) {
+    deviceNext_ = device.effects_;
+    device.effects_ = this;
+    device.module.list_effect(this);
+}
+
+SimEffectCore::~SimEffectCore() {
+    device.module.unlist_effect(this);
+    for (SimEffectCore** p = &device.effects_; *p; p = &(*p)->deviceNext_) {
+        if (*p == this) {
+            *p = deviceNext_;
+            break;
+        }
+    }
+    std::free(samples_);
+}
+
+HRESULT SimEffectCore::store(const SimEffectInput& in, DWORD mask) {
+    HRESULT hr = sim_validate(in, mask, block, hasParams ? params.cAxes : 0, device.limits);
+    if (FAILED(hr))
+        return hr;
+    LONG* fresh = nullptr;
+    DWORD count = 0;
+    if (block == SimBlock::Custom && (mask & TACTRA_EP_TYPESPECIFICPARAMS)) {
+        TACTRA_CUSTOMFORCE c;
+        std::memcpy(&c, in.lpvTypeSpecificParams, sizeof c);
+        count = c.cChannels * c.cSamples;
+        fresh = static_cast<LONG*>(std::malloc(count * sizeof(LONG)));
+        if (!fresh)
+            return TACTRA_ERROR_OUTOFMEMORY;
+        std::memcpy(fresh, c.rglForceData, count * sizeof(LONG));
+    }
+    if (!hasParams)
+        params.dwFlags = in.dwFlags;
+    sim_merge(params, in, mask);
+    hasParams = true;
+    if (fresh) {
+        std::free(samples_);
+        samples_ = fresh;
+        sampleCount_ = count;
+    }
+    return S_OK;
+}
+
+HRESULT SimEffectCore::create(const SimEffectInput* in, bool requireAcquired) {
+    if (!device.attached())
+        return TACTRA_ERROR_INPUTLOST;
+    if (in) {
+        HRESULT hr = sim_validate(*in, TACTRA_EP_ALLPARAMS, block, 0, device.limits);
+        if (FAILED(hr))
+            return hr;
+    }
+    HRESULT ready = device.ready_for_effects();
+    if (requireAcquired && FAILED(ready))
+        return ready;
+    if (!in)
+        return S_OK;
+    HRESULT hr = store(*in, TACTRA_EP_ALLPARAMS);
+    if (FAILED(hr))
+        return hr;
+    if (FAILED(ready))
+        return SIM_S_DOWNLOADSKIPPED;
+    return download();
+}
+
+HRESULT SimEffectCore::set(const SimEffectInput& in, DWORD mask) {
+    const DWORD control = SIM_EP_START | SIM_EP_NORESTART | SIM_EP_NODOWNLOAD;
+    if (mask & ~(TACTRA_EP_ALLPARAMS | control))
+        return TACTRA_ERROR_INVALIDPARAM;
+    if (!device.attached())
+        return TACTRA_ERROR_INPUTLOST;
+    const DWORD fields = mask & TACTRA_EP_ALLPARAMS;
+    if (!hasParams && fields != TACTRA_EP_ALLPARAMS) {
+        // The first parameters of an effect created empty must be complete.
+        HRESULT hr = sim_validate(in, fields, block, 0, device.limits);
+        if (FAILED(hr))
+            return hr;
+        return TACTRA_ERROR_INCOMPLETEEFFECT;
+    }
+    HRESULT hr = store(in, fields);
+    if (FAILED(hr))
+        return hr;
+    if ((mask & SIM_EP_NODOWNLOAD) || FAILED(device.ready_for_effects()))
+        return SIM_S_DOWNLOADSKIPPED;
+    hr = download();
+    if (FAILED(hr))
+        return hr;
+    if (mask & SIM_EP_START)
+        return start(1, 0);
+    return S_OK;
+}
+
+HRESULT SimEffectCore::download() {
+    HRESULT ready = device.ready_for_effects();
+    if (FAILED(ready))
+        return ready;
+    if (!hasParams || !params.hasTypeSpecific)
+        return TACTRA_ERROR_INCOMPLETEEFFECT;
+    if (downloaded)
+        return S_OK;
+    if (device.downloaded_count() >= device.module.capacity())
+        return TACTRA_ERROR_DEVICEFULL;
+    downloaded = true;
+    return S_OK;
+}
+
+HRESULT SimEffectCore::start(DWORD count, DWORD flags) {
+    if (flags & ~(TACTRA_ES_SOLO | TACTRA_ES_NODOWNLOAD) || count == 0)
+        return TACTRA_ERROR_INVALIDPARAM;
+    HRESULT ready = device.ready_for_effects();
+    if (FAILED(ready))
+        return ready;
+    if (!downloaded) {
+        if (flags & TACTRA_ES_NODOWNLOAD)
+            return TACTRA_ERROR_NOTDOWNLOADED;
+        HRESULT hr = download();
+        if (FAILED(hr))
+            return hr;
+    }
+    if (flags & TACTRA_ES_SOLO)
+        device.stop_all();
+    playing = true;
+    iterations = count;
+    return S_OK;
+}
+
+HRESULT SimEffectCore::stop() {
+    HRESULT ready = device.ready_for_effects();
+    if (FAILED(ready))
+        return ready;
+    playing = false;
+    return S_OK;
+}
+
+HRESULT SimEffectCore::status(DWORD* out) const {
+    if (!out)
+        return TACTRA_ERROR_INVALIDPARAM;
+    if (!device.attached())
+        return TACTRA_ERROR_INPUTLOST;
+    *out = playing ? TACTRA_EGES_PLAYING : 0;
+    return S_OK;
+}
+
+HRESULT SimEffectCore::unload() {
+    HRESULT ready = device.ready_for_effects();
+    if (FAILED(ready))
+        return ready;
+    playing = downloaded = false;
+    return S_OK;
+}
+
+void SimEffectCore::fill_state(SimEffectState* out) const {
+    std::memset(out, 0, sizeof *out);
+    out->object = id;
+    out->device = device.id;
+    out->params = params;
+    out->downloaded = downloaded ? TRUE : FALSE;
+    out->playing = playing ? TRUE : FALSE;
+    out->iterations = iterations;
+    out->refCount = refs;
+}

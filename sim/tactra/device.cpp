@@ -1,0 +1,342 @@
+#include "sim/common/callscope.h"
+#include "sim/common/control.h"
+#include "sim/tactra/kinds.h"
+#include "sim/tactra/objects.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+namespace {
+
+// A property record must be a header followed by exactly the property's values, for the device.
+HRESULT check_property_record(const TACTRA_PROPHEADER* h, unsigned values) {
+    if (values == 0)
+        return TACTRA_ERROR_UNSUPPORTED;
+    if (!h || h->dwHeaderSize != sizeof(TACTRA_PROPHEADER) ||
+        h->dwSize != sizeof(TACTRA_PROPHEADER) + values * sizeof(DWORD) || h->dwObj != 0 ||
+        h->dwHow != 0)
+        return TACTRA_ERROR_INVALIDPARAM;
+    return S_OK;
+}
+
+const DWORD* property_data(const TACTRA_PROPHEADER* h) {
+    return reinterpret_cast<const DWORD*>(reinterpret_cast<const BYTE*>(h) + sizeof(TACTRA_PROPHEADER));
+}
+
+bool value_allowed(DWORD property, unsigned index, DWORD value) {
+    switch (property) {
+    case TACTRA_PROP_AXISMODE:
+        return value == TACTRA_PROPAXISMODE_ABS || value == TACTRA_PROPAXISMODE_REL;
+    case TACTRA_PROP_FFGAIN:
+        return value <= TACTRA_NOMINAL_MAX;
+    case TACTRA_PROP_SCREENRESOLUTION:
+        return value > 0 && value <= 0xFFFF;
+    case TACTRA_PROP_FORCEOUTPUT:
+        return value <= 1;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+SimTactraDevice::SimTactraDevice(SimTactra& root, int slot)
+    : root_(root), core_(sim_module(), sim_module().next_id(), slot, tactra_limits(), false) {
+    sim_module().object_created();
+}
+
+SimTactraDevice::~SimTactraDevice() {
+    core_.unacquire();
+    sim_module().object_destroyed();
+}
+
+ULONG SimTactraDevice::drop() {
+    const ULONG left = --refs_;
+    if (left == 0)
+        delete this;
+    return left;
+}
+
+HRESULT SimTactraDevice::QueryInterface(REFIID riid, void** object) {
+    SimCallScope c(sim_module(), "QueryInterface", id());
+    c.call.guid = riid;
+    HRESULT hr;
+    if (object)
+        *object = nullptr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    if (!object)
+        return c.done(SIM_E_POINTER);
+    if (!IsEqualGUID(riid, IID_IUnknown) && !IsEqualGUID(riid, IID_ITactraDevice))
+        return c.done(SIM_E_NOINTERFACE);
+    hold();
+    *object = static_cast<ITactraDevice*>(this);
+    return c.done(S_OK);
+}
+
+ULONG SimTactraDevice::AddRef() {
+    hold();
+    sim_log_refcount(sim_module(), "AddRef", id(), refs_);
+    return refs_;
+}
+
+ULONG SimTactraDevice::Release() {
+    sim_log_refcount(sim_module(), "Release", id(), refs_ - 1);
+    return drop();
+}
+
+HRESULT SimTactraDevice::GetCapabilities(TACTRA_DEVCAPS* caps) {
+    SimCallScope c(sim_module(), "GetCapabilities", id());
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    if (!caps || caps->dwSize != sizeof(TACTRA_DEVCAPS))
+        return c.done(TACTRA_ERROR_INVALIDPARAM);
+    if (!core_.attached())
+        return c.done(TACTRA_ERROR_INPUTLOST);
+    caps->dwFlags = TACTRA_EDFL_ATTACHEDONLY | TACTRA_EDFL_FORCEFEEDBACK;
+    caps->dwDevType = TACTRA_DEVTYPE_FORCEMOUSE;
+    caps->dwAxes = core_.limits.maxAxes;
+    caps->dwButtons = core_.limits.buttons;
+    caps->dwMaxEffects = sim_module().capacity();
+    return c.done(S_OK);
+}
+
+HRESULT SimTactraDevice::GetDeviceInfo(TACTRA_DEVICEINSTANCE* instance) {
+    SimCallScope c(sim_module(), "GetDeviceInfo", id());
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    if (!instance || instance->dwSize != sizeof(TACTRA_DEVICEINSTANCE))
+        return c.done(TACTRA_ERROR_INVALIDPARAM);
+    if (!core_.attached())
+        return c.done(TACTRA_ERROR_INPUTLOST);
+    std::memset(reinterpret_cast<BYTE*>(instance) + sizeof(DWORD), 0, sizeof *instance - sizeof(DWORD));
+    instance->guidInstance = sim_module().slot(core_.slot).instance;
+    instance->guidProduct = {0x7AC70000, 0x5349, 0x4D4D, {'T', 'A', 'C', 'T', 'R', 'A', 0, 0}};
+    instance->dwDevType = TACTRA_DEVTYPE_FORCEMOUSE;
+    std::snprintf(instance->tszInstanceName, sizeof instance->tszInstanceName, "Software force mouse");
+    std::snprintf(instance->tszProductName, sizeof instance->tszProductName, "Software force mouse");
+    return c.done(S_OK);
+}
+
+HRESULT SimTactraDevice::GetProperty(DWORD property, TACTRA_PROPHEADER* header) {
+    SimModule& m = sim_module();
+    SimCallScope c(m, "GetProperty", id());
+    c.call.args[0] = property;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    const unsigned n = m.property_values(property);
+    hr = check_property_record(header, n);
+    if (FAILED(hr))
+        return c.done(hr);
+    if (!core_.attached())
+        return c.done(TACTRA_ERROR_INPUTLOST);
+    DWORD* data = const_cast<DWORD*>(property_data(header));
+    for (unsigned i = 0; i < n; ++i)
+        c.call.args[1 + i] = data[i] = core_.prop(property, i);
+    return c.done(S_OK);
+}
+
+HRESULT SimTactraDevice::SetProperty(DWORD property, const TACTRA_PROPHEADER* header) {
+    SimModule& m = sim_module();
+    SimCallScope c(m, "SetProperty", id());
+    c.call.args[0] = property;
+    const unsigned n = m.property_values(property);
+    if (header && header->dwSize >= sizeof(TACTRA_PROPHEADER)) {
+        const unsigned given = (header->dwSize - sizeof(TACTRA_PROPHEADER)) / sizeof(DWORD);
+        for (unsigned i = 0; i < given && i < 3; ++i)
+            c.call.args[1 + i] = property_data(header)[i];
+    }
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    hr = check_property_record(header, n);
+    if (FAILED(hr))
+        return c.done(hr);
+    const DWORD* data = property_data(header);
+    for (unsigned i = 0; i < n; ++i)
+        if (!value_allowed(property, i, data[i]))
+            return c.done(TACTRA_ERROR_INVALIDPARAM);
+    if (!core_.attached())
+        return c.done(TACTRA_ERROR_INPUTLOST);
+    for (unsigned i = 0; i < n; ++i)
+        core_.prop(property, i) = data[i];
+    m.set_current_device(core_.slot);
+    return c.done(S_OK);
+}
+
+HRESULT SimTactraDevice::Acquire() {
+    SimCallScope c(sim_module(), "Acquire", id());
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    return c.done(core_.acquire());
+}
+
+HRESULT SimTactraDevice::Unacquire() {
+    SimCallScope c(sim_module(), "Unacquire", id());
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    return c.done(core_.unacquire());
+}
+
+HRESULT SimTactraDevice::GetForceFeedbackState(DWORD* state) {
+    SimCallScope c(sim_module(), "GetForceFeedbackState", id());
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    return c.done(core_.ff_state(state));
+}
+
+HRESULT SimTactraDevice::SendForceFeedbackCommand(DWORD command) {
+    SimCallScope c(sim_module(), "SendForceFeedbackCommand", id());
+    c.call.args[0] = command;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    return c.done(core_.ff_command(command));
+}
+
+HRESULT SimTactraDevice::EnumCreatedEffectObjects(LPTACTRAENUMCREATEDEFFECTSCALLBACK callback,
+                                                  void* context, DWORD flags) {
+    SimCallScope c(sim_module(), "EnumCreatedEffectObjects", id());
+    c.call.args[0] = flags;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    if (!callback || flags)
+        return c.done(TACTRA_ERROR_INVALIDPARAM);
+    // The callback may release the effect it is given, so step on first.
+    for (SimEffectCore* e = core_.first_effect(); e;) {
+        SimEffectCore* next = e->next_on_device();
+        if (callback(static_cast<SimTactraEffect*>(e->owner), context) == TACTRA_ENUM_STOP)
+            break;
+        e = next;
+    }
+    return c.done(S_OK);
+}
+
+HRESULT SimTactraDevice::Poll() {
+    SimCallScope c(sim_module(), "Poll", id());
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    if (!core_.attached())
+        return c.done(TACTRA_ERROR_INPUTLOST);
+    // The device reports by itself; polling has nothing to do.
+    return c.done(core_.acquired ? SIM_S_NOEFFECT : TACTRA_ERROR_NOTACQUIRED);
+}
+
+HRESULT SimTactraDevice::SetCooperativeLevel(HWND window, DWORD flags) {
+    SimCallScope c(sim_module(), "SetCooperativeLevel", id());
+    c.call.args[0] = flags;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    const DWORD all = TACTRA_SCL_EXCLUSIVE | TACTRA_SCL_NONEXCLUSIVE | TACTRA_SCL_FOREGROUND |
+                      TACTRA_SCL_BACKGROUND;
+    if (flags == 0 || (flags & ~all) ||
+        (flags & (TACTRA_SCL_EXCLUSIVE | TACTRA_SCL_NONEXCLUSIVE)) ==
+            (TACTRA_SCL_EXCLUSIVE | TACTRA_SCL_NONEXCLUSIVE) ||
+        (flags & (TACTRA_SCL_FOREGROUND | TACTRA_SCL_BACKGROUND)) ==
+            (TACTRA_SCL_FOREGROUND | TACTRA_SCL_BACKGROUND))
+        return c.done(TACTRA_ERROR_INVALIDPARAM);
+    if (core_.acquired)
+        return c.done(SIM_E_ACQUIRED);
+    core_.coopSet = true;
+    core_.coopFlags = flags;
+    return c.done(S_OK);
+}
+
+HRESULT SimTactraDevice::Escape(DWORD command, void* data, DWORD size) {
+    SimCallScope c(sim_module(), "Escape", id());
+    c.call.args[0] = command;
+    c.call.args[1] = size;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    if ((data == nullptr) != (size == 0))
+        return c.done(TACTRA_ERROR_INVALIDPARAM);
+    if (!core_.attached())
+        return c.done(TACTRA_ERROR_INPUTLOST);
+    if (!core_.acquired)
+        return c.done(TACTRA_ERROR_NOTACQUIRED);
+    // The software mouse defines no driver-specific commands.
+    return c.done(TACTRA_ERROR_UNSUPPORTED);
+}
+
+HRESULT SimTactraDevice::RunControlPanel(HWND, DWORD flags) {
+    SimCallScope c(sim_module(), "RunControlPanel", id());
+    c.call.args[0] = flags;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    return c.done(flags ? TACTRA_ERROR_INVALIDPARAM : S_OK);
+}
+
+HRESULT SimTactraDevice::Initialize(HINSTANCE, DWORD version, REFGUID device) {
+    SimModule& m = sim_module();
+    SimCallScope c(m, "Initialize", id());
+    c.call.args[0] = version;
+    c.call.guid = device;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    hr = tactra_check_version(version);
+    if (FAILED(hr))
+        return c.done(hr);
+    if (m.find(device) < 0)
+        return c.done(TACTRA_ERROR_DEVICENOTREG);
+    // The object was opened on its device at creation; it cannot be moved to another one.
+    if (!core_.attached() || !IsEqualGUID(m.slot(core_.slot).instance, device))
+        return c.done(SIM_E_ALREADYINITIALIZED);
+    return c.done(SIM_S_NOEFFECT);
+}
+
+HRESULT SimTactraDevice::CreateEffect(const TACTRA_EFFECT* effect, ITactraEffect** out,
+                                      IUnknown* outer) {
+    SimCallScope c(sim_module(), "CreateEffect", id());
+    if (effect) {
+        c.call.hasParams = TRUE;
+        if (effect->dwSize == sizeof(TACTRA_EFFECT)) {
+            SimEffectInput in = sim_view(*effect, sizeof(TACTRA_EFFECT), effect->guid);
+            in.dwReserved = effect->dwReserved;
+            sim_capture(in, TACTRA_EP_ALLPARAMS, &c.call.params);
+            c.call.guid = effect->guid;
+        } else {
+            c.call.params.dwSize = effect->dwSize;
+        }
+    }
+    HRESULT hr;
+    if (out)
+        *out = nullptr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    if (!out || !effect)
+        return c.done(TACTRA_ERROR_INVALIDPARAM);
+    if (outer)
+        return c.done(TACTRA_ERROR_NOAGGREGATION);
+    if (effect->dwSize != sizeof(TACTRA_EFFECT))
+        return c.done(TACTRA_ERROR_INVALIDPARAM);
+    SimBlock block;
+    if (!tactra_kind_block(effect->guid, &block))
+        return c.done(TACTRA_ERROR_DEVICENOTREG);
+    SimTactraEffect* created = new (std::nothrow) SimTactraEffect(*this, core_, effect->guid, block);
+    if (!created)
+        return c.done(TACTRA_ERROR_OUTOFMEMORY);
+    SimEffectInput in = sim_view(*effect, sizeof(TACTRA_EFFECT), effect->guid);
+    in.dwReserved = effect->dwReserved;
+    hr = created->core().create(&in, true);
+    if (FAILED(hr)) {
+        created->core().refs = 0;
+        delete created;
+        return c.done(hr);
+    }
+    c.call.args[0] = created->core().id;
+    *out = created;
+    return c.done(hr);
+}

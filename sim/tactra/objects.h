@@ -1,0 +1,99 @@
+#pragma once
+// The COM objects of the software force mouse: the API's root object, an opened device and an
+// effect on it. Each logs every call, takes armed failures, and counts its references; a
+// device holds a reference on its root and an effect on its device.
+
+#include "sim/common/effectcore.h"
+#include "sim/common/hold.h"
+#include "tkl/devices/tactraapi.h"
+
+class SimTactraDevice;
+
+class SimTactra final : public ITactra {
+public:
+    SimTactra();
+    ~SimTactra();
+
+    void hold() { ++refs_; }
+    ULONG drop();
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE CreateDevice(REFGUID instance, ITactraDevice** out,
+                                           IUnknown* outer) override;
+    HRESULT STDMETHODCALLTYPE EnumDevices(DWORD deviceType, LPTACTRAENUMDEVICESCALLBACK callback,
+                                          void* context, DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE GetDeviceStatus(REFGUID instance) override;
+    HRESULT STDMETHODCALLTYPE RunControlPanel(HWND owner, DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE Initialize(HINSTANCE instance, DWORD version) override;
+
+private:
+    ULONG refs_ = 1;
+};
+
+class SimTactraDevice final : public ITactraDevice {
+public:
+    SimTactraDevice(SimTactra& root, int slot);
+    ~SimTactraDevice();
+
+    void hold() { ++refs_; }
+    ULONG drop();
+    unsigned id() const { return core_.id; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE GetCapabilities(TACTRA_DEVCAPS* caps) override;
+    HRESULT STDMETHODCALLTYPE GetDeviceInfo(TACTRA_DEVICEINSTANCE* instance) override;
+    HRESULT STDMETHODCALLTYPE GetProperty(DWORD property, TACTRA_PROPHEADER* header) override;
+    HRESULT STDMETHODCALLTYPE SetProperty(DWORD property, const TACTRA_PROPHEADER* header) override;
+    HRESULT STDMETHODCALLTYPE Acquire() override;
+    HRESULT STDMETHODCALLTYPE Unacquire() override;
+    HRESULT STDMETHODCALLTYPE GetForceFeedbackState(DWORD* state) override;
+    HRESULT STDMETHODCALLTYPE SendForceFeedbackCommand(DWORD command) override;
+    HRESULT STDMETHODCALLTYPE EnumCreatedEffectObjects(LPTACTRAENUMCREATEDEFFECTSCALLBACK callback,
+                                                       void* context, DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE Poll() override;
+    HRESULT STDMETHODCALLTYPE SetCooperativeLevel(HWND window, DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE Escape(DWORD command, void* data, DWORD size) override;
+    HRESULT STDMETHODCALLTYPE RunControlPanel(HWND owner, DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE Initialize(HINSTANCE instance, DWORD version, REFGUID device) override;
+    HRESULT STDMETHODCALLTYPE CreateEffect(const TACTRA_EFFECT* effect, ITactraEffect** out,
+                                           IUnknown* outer) override;
+
+private:
+    SimHold<SimTactra> root_;
+    SimDeviceCore core_;
+    ULONG refs_ = 1;
+};
+
+class SimTactraEffect final : public ITactraEffect {
+public:
+    SimTactraEffect(SimTactraDevice& device, SimDeviceCore& core, const GUID& kind, SimBlock block);
+    ~SimTactraEffect();
+
+    SimEffectCore& core() { return core_; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE GetEffectGuid(GUID* kind) override;
+    HRESULT STDMETHODCALLTYPE GetParameters(TACTRA_EFFECT* effect, DWORD mask) override;
+    HRESULT STDMETHODCALLTYPE SetParameters(const TACTRA_EFFECT* effect, DWORD mask) override;
+    HRESULT STDMETHODCALLTYPE Start(DWORD iterations, DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE Stop() override;
+    HRESULT STDMETHODCALLTYPE GetEffectStatus(DWORD* status) override;
+    HRESULT STDMETHODCALLTYPE Download() override;
+    HRESULT STDMETHODCALLTYPE Unload() override;
+
+private:
+    SimHold<SimTactraDevice> device_;
+    GUID kind_;
+    SimEffectCore core_;
+};
+
+// The version the API accepts, and the answer for any other.
+HRESULT tactra_check_version(DWORD version);
+// The mouse's device limits.
+const SimDeviceLimits& tactra_limits();

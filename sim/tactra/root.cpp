@@ -1,0 +1,136 @@
+#include "sim/common/callscope.h"
+#include "sim/common/control.h"
+#include "sim/tactra/objects.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+SimTactra::SimTactra() { sim_module().object_created(); }
+
+SimTactra::~SimTactra() { sim_module().object_destroyed(); }
+
+ULONG SimTactra::drop() {
+    const ULONG left = --refs_;
+    if (left == 0)
+        delete this;
+    return left;
+}
+
+HRESULT SimTactra::QueryInterface(REFIID riid, void** object) {
+    SimCallScope c(sim_module(), "QueryInterface", 0);
+    c.call.guid = riid;
+    HRESULT hr;
+    if (object)
+        *object = nullptr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    if (!object)
+        return c.done(SIM_E_POINTER);
+    if (!IsEqualGUID(riid, IID_IUnknown) && !IsEqualGUID(riid, IID_ITactra))
+        return c.done(SIM_E_NOINTERFACE);
+    hold();
+    *object = static_cast<ITactra*>(this);
+    return c.done(S_OK);
+}
+
+ULONG SimTactra::AddRef() {
+    hold();
+    sim_log_refcount(sim_module(), "AddRef", 0, refs_);
+    return refs_;
+}
+
+ULONG SimTactra::Release() {
+    const ULONG left = refs_ - 1;
+    sim_log_refcount(sim_module(), "Release", 0, left);
+    return drop();
+}
+
+HRESULT SimTactra::CreateDevice(REFGUID instance, ITactraDevice** out, IUnknown* outer) {
+    SimModule& m = sim_module();
+    SimCallScope c(m, "CreateDevice", 0);
+    c.call.guid = instance;
+    HRESULT hr;
+    if (out)
+        *out = nullptr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    if (!out)
+        return c.done(SIM_E_POINTER);
+    if (outer)
+        return c.done(TACTRA_ERROR_NOAGGREGATION);
+    const int slot = m.find(instance);
+    if (slot < 0)
+        return c.done(TACTRA_ERROR_DEVICENOTREG);
+    SimTactraDevice* device = new (std::nothrow) SimTactraDevice(*this, slot);
+    if (!device)
+        return c.done(TACTRA_ERROR_OUTOFMEMORY);
+    m.set_current_device(slot);
+    c.call.args[0] = device->id();
+    *out = device;
+    return c.done(S_OK);
+}
+
+HRESULT SimTactra::EnumDevices(DWORD deviceType, LPTACTRAENUMDEVICESCALLBACK callback, void* context,
+                               DWORD flags) {
+    SimModule& m = sim_module();
+    SimCallScope c(m, "EnumDevices", 0);
+    c.call.args[0] = deviceType;
+    c.call.args[1] = flags;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    if (!callback || (flags & ~(TACTRA_EDFL_ATTACHEDONLY | TACTRA_EDFL_FORCEFEEDBACK)))
+        return c.done(TACTRA_ERROR_INVALIDPARAM);
+    if (deviceType != 0 && deviceType != TACTRA_DEVTYPE_FORCEMOUSE)
+        return c.done(S_OK);
+    // Collect first: the callback may attach or open devices.
+    GUID found[SIM_MAX_DEVICES];
+    unsigned count = 0;
+    for (int slot; (slot = m.nth_present(count)) >= 0;)
+        found[count++] = m.slot(slot).instance;
+    unsigned reported = 0;
+    for (unsigned i = 0; i < count; ++i) {
+        TACTRA_DEVICEINSTANCE inst;
+        std::memset(&inst, 0, sizeof inst);
+        inst.dwSize = sizeof inst;
+        inst.guidInstance = found[i];
+        inst.guidProduct = {0x7AC70000, 0x5349, 0x4D4D, {'T', 'A', 'C', 'T', 'R', 'A', 0, 0}};
+        inst.dwDevType = TACTRA_DEVTYPE_FORCEMOUSE;
+        std::snprintf(inst.tszInstanceName, sizeof inst.tszInstanceName, "Software force mouse %u", i + 1);
+        std::snprintf(inst.tszProductName, sizeof inst.tszProductName, "Software force mouse");
+        ++reported;
+        if (callback(&inst, context) == TACTRA_ENUM_STOP)
+            break;
+    }
+    c.call.args[2] = reported;
+    return c.done(S_OK);
+}
+
+HRESULT SimTactra::GetDeviceStatus(REFGUID instance) {
+    SimCallScope c(sim_module(), "GetDeviceStatus", 0);
+    c.call.guid = instance;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    return c.done(sim_module().find(instance) >= 0 ? S_OK : S_FALSE);
+}
+
+HRESULT SimTactra::RunControlPanel(HWND, DWORD flags) {
+    SimCallScope c(sim_module(), "RunControlPanel", 0);
+    c.call.args[0] = flags;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    // A software device has no settings of its own to show.
+    return c.done(flags ? TACTRA_ERROR_INVALIDPARAM : S_OK);
+}
+
+HRESULT SimTactra::Initialize(HINSTANCE, DWORD version) {
+    SimCallScope c(sim_module(), "Initialize", 0);
+    c.call.args[0] = version;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    return c.done(tactra_check_version(version));
+}
