@@ -1,0 +1,48 @@
+#include "sim/dinput/kinds.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const DWORD kForce = DIEFT_FFATTACK | DIEFT_FFFADE;
+const DWORD kCondition =
+    DIEFT_SATURATION | DIEFT_POSNEGCOEFFICIENTS | DIEFT_POSNEGSATURATION | DIEFT_DEADBAND;
+
+const DIKind kKinds[] = {
+    {&GUID_ConstantForce, SimBlock::Constant, DIEFT_CONSTANTFORCE | kForce, "Constant Force"},
+    {&GUID_RampForce, SimBlock::Ramp, DIEFT_RAMPFORCE | kForce, "Ramp Force"},
+    {&GUID_Square, SimBlock::Periodic, DIEFT_PERIODIC | kForce, "Square"},
+    {&GUID_Sine, SimBlock::Periodic, DIEFT_PERIODIC | kForce, "Sine"},
+    {&GUID_Triangle, SimBlock::Periodic, DIEFT_PERIODIC | kForce, "Triangle"},
+    {&GUID_SawtoothUp, SimBlock::Periodic, DIEFT_PERIODIC | kForce, "Sawtooth Up"},
+    {&GUID_SawtoothDown, SimBlock::Periodic, DIEFT_PERIODIC | kForce, "Sawtooth Down"},
+    {&GUID_Spring, SimBlock::Condition, DIEFT_CONDITION | kCondition, "Spring"},
+    {&GUID_Damper, SimBlock::Condition, DIEFT_CONDITION | kCondition, "Damper"},
+    {&GUID_Inertia, SimBlock::Condition, DIEFT_CONDITION | kCondition, "Inertia"},
+    {&GUID_Friction, SimBlock::Condition, DIEFT_CONDITION | kCondition, "Friction"},
+    {&GUID_CustomForce, SimBlock::Custom, DIEFT_CUSTOMFORCE | kForce, "Custom Force"},
+};
+
+}  // namespace
+
+const DIKind* di_kinds(unsigned* count) {
+    *count = unsigned(sizeof kKinds / sizeof kKinds[0]);
+    return kKinds;
+}
+
+const DIKind* di_find_kind(REFGUID guid) {
+    for (const DIKind& k : kKinds)
+        if (IsEqualGUID(*k.guid, guid))
+            return &k;
+    return nullptr;
+}
+
+void di_fill_effect_info(const DIKind& kind, DIEFFECTINFOA* info) {
+    std::memset(reinterpret_cast<BYTE*>(info) + sizeof(DWORD), 0, sizeof *info - sizeof(DWORD));
+    info->guid = *kind.guid;
+    info->dwEffType = kind.type;
+    info->dwStaticParams = DIEP_ALLPARAMS;
+    info->dwDynamicParams = DIEP_ALLPARAMS;
+    std::snprintf(info->tszName, sizeof info->tszName, "%s", kind.name);
+}

@@ -1,0 +1,121 @@
+#pragma once
+// The COM objects of the DirectInput stand-in: the DirectInput object, the force-feedback
+// joystick device (IDirectInputDevice2A, also answering as IDirectInputDeviceA) and its effects.
+// Each logs every call, takes armed failures and counts its references; a device holds a
+// reference on its DirectInput object and an effect on its device.
+
+#include "sim/common/effectcore.h"
+#include "sim/common/hold.h"
+#include "sim/dinput/joystick.h"
+
+class SimDirectInput final : public IDirectInputA {
+public:
+    SimDirectInput();
+    ~SimDirectInput();
+
+    void hold() { ++refs_; }
+    ULONG drop();
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE CreateDevice(REFGUID rguid, LPDIRECTINPUTDEVICEA* out,
+                                           LPUNKNOWN outer) override;
+    HRESULT STDMETHODCALLTYPE EnumDevices(DWORD devType, LPDIENUMDEVICESCALLBACKA callback,
+                                          LPVOID ref, DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE GetDeviceStatus(REFGUID instance) override;
+    HRESULT STDMETHODCALLTYPE RunControlPanel(HWND owner, DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE Initialize(HINSTANCE instance, DWORD version) override;
+
+private:
+    ULONG refs_ = 1;
+};
+
+class SimDIDevice final : public IDirectInputDevice2A {
+public:
+    SimDIDevice(SimDirectInput& root, int slot);
+    ~SimDIDevice();
+
+    void hold() { ++refs_; }
+    ULONG drop();
+    unsigned id() const { return core_.id; }
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    // IDirectInputDeviceA
+    HRESULT STDMETHODCALLTYPE GetCapabilities(LPDIDEVCAPS caps) override;
+    HRESULT STDMETHODCALLTYPE EnumObjects(LPDIENUMDEVICEOBJECTSCALLBACKA callback, LPVOID ref,
+                                          DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE GetProperty(REFGUID prop, LPDIPROPHEADER header) override;
+    HRESULT STDMETHODCALLTYPE SetProperty(REFGUID prop, LPCDIPROPHEADER header) override;
+    HRESULT STDMETHODCALLTYPE Acquire() override;
+    HRESULT STDMETHODCALLTYPE Unacquire() override;
+    HRESULT STDMETHODCALLTYPE GetDeviceState(DWORD cbData, LPVOID data) override;
+    HRESULT STDMETHODCALLTYPE GetDeviceData(DWORD cbObjectData, LPDIDEVICEOBJECTDATA rgdod,
+                                            LPDWORD inOut, DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE SetDataFormat(LPCDIDATAFORMAT format) override;
+    HRESULT STDMETHODCALLTYPE SetEventNotification(HANDLE event) override;
+    HRESULT STDMETHODCALLTYPE SetCooperativeLevel(HWND window, DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE GetObjectInfo(LPDIDEVICEOBJECTINSTANCEA info, DWORD obj,
+                                            DWORD how) override;
+    HRESULT STDMETHODCALLTYPE GetDeviceInfo(LPDIDEVICEINSTANCEA info) override;
+    HRESULT STDMETHODCALLTYPE RunControlPanel(HWND owner, DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE Initialize(HINSTANCE instance, DWORD version, REFGUID guid) override;
+    // IDirectInputDevice2A
+    HRESULT STDMETHODCALLTYPE CreateEffect(REFGUID rguid, LPCDIEFFECT effect,
+                                           LPDIRECTINPUTEFFECT* out, LPUNKNOWN outer) override;
+    HRESULT STDMETHODCALLTYPE EnumEffects(LPDIENUMEFFECTSCALLBACKA callback, LPVOID ref,
+                                          DWORD effType) override;
+    HRESULT STDMETHODCALLTYPE GetEffectInfo(LPDIEFFECTINFOA info, REFGUID rguid) override;
+    HRESULT STDMETHODCALLTYPE GetForceFeedbackState(LPDWORD state) override;
+    HRESULT STDMETHODCALLTYPE SendForceFeedbackCommand(DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE EnumCreatedEffectObjects(LPDIENUMCREATEDEFFECTOBJECTSCALLBACK callback,
+                                                       LPVOID ref, DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE Escape(LPDIEFFESCAPE escape) override;
+    HRESULT STDMETHODCALLTYPE Poll() override;
+    HRESULT STDMETHODCALLTYPE SendDeviceData(DWORD cbObjectData, LPCDIDEVICEOBJECTDATA rgdod,
+                                             LPDWORD inOut, DWORD flags) override;
+
+private:
+    SimHold<SimDirectInput> root_;
+    SimDeviceCore core_;
+    SimJoystickFormat format_;
+    HANDLE event_ = nullptr;
+    ULONG refs_ = 1;
+};
+
+class SimDIEffect final : public IDirectInputEffect {
+public:
+    SimDIEffect(SimDIDevice& device, SimDeviceCore& core, const GUID& kind, SimBlock block);
+    ~SimDIEffect();
+
+    SimEffectCore& core() { return core_; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE Initialize(HINSTANCE instance, DWORD version, REFGUID guid) override;
+    HRESULT STDMETHODCALLTYPE GetEffectGuid(LPGUID guid) override;
+    HRESULT STDMETHODCALLTYPE GetParameters(LPDIEFFECT effect, DWORD mask) override;
+    HRESULT STDMETHODCALLTYPE SetParameters(LPCDIEFFECT effect, DWORD mask) override;
+    HRESULT STDMETHODCALLTYPE Start(DWORD iterations, DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE Stop() override;
+    HRESULT STDMETHODCALLTYPE GetEffectStatus(LPDWORD status) override;
+    HRESULT STDMETHODCALLTYPE Download() override;
+    HRESULT STDMETHODCALLTYPE Unload() override;
+    HRESULT STDMETHODCALLTYPE Escape(LPDIEFFESCAPE escape) override;
+
+private:
+    SimHold<SimDIDevice> device_;
+    GUID kind_;
+    SimEffectCore core_;
+};
+
+// The versions DirectInput 5 accepts (3.0 and 5.0), and the answer for any other.
+HRESULT di_check_version(DWORD version);
+// The joystick's limits, with axes and trigger buttons as offsets of the standard format.
+const SimDeviceLimits& di_limits();
+// Fills a device instance record (either size) for an attached joystick.
+void di_fill_instance(DIDEVICEINSTANCEA* info, DWORD size, const GUID& instance);

@@ -1,0 +1,133 @@
+#include "sim/common/callscope.h"
+#include "sim/common/control.h"
+#include "sim/dinput/objects.h"
+
+#include <new>
+
+SimDirectInput::SimDirectInput() { sim_module().object_created(); }
+
+SimDirectInput::~SimDirectInput() { sim_module().object_destroyed(); }
+
+ULONG SimDirectInput::drop() {
+    const ULONG left = --refs_;
+    if (left == 0)
+        delete this;
+    return left;
+}
+
+HRESULT SimDirectInput::QueryInterface(REFIID riid, void** object) {
+    SimCallScope c(sim_module(), "QueryInterface", 0);
+    c.call.guid = riid;
+    HRESULT hr;
+    if (object)
+        *object = nullptr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    if (!object)
+        return c.done(E_POINTER);
+    if (!IsEqualGUID(riid, IID_IUnknown) && !IsEqualGUID(riid, IID_IDirectInputA))
+        return c.done(E_NOINTERFACE);
+    hold();
+    *object = static_cast<IDirectInputA*>(this);
+    return c.done(DI_OK);
+}
+
+ULONG SimDirectInput::AddRef() {
+    hold();
+    sim_log_refcount(sim_module(), "AddRef", 0, refs_);
+    return refs_;
+}
+
+ULONG SimDirectInput::Release() {
+    sim_log_refcount(sim_module(), "Release", 0, refs_ - 1);
+    return drop();
+}
+
+HRESULT SimDirectInput::CreateDevice(REFGUID rguid, LPDIRECTINPUTDEVICEA* out, LPUNKNOWN outer) {
+    SimModule& m = sim_module();
+    SimCallScope c(m, "CreateDevice", 0);
+    c.call.guid = rguid;
+    HRESULT hr;
+    if (out)
+        *out = nullptr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    if (!out)
+        return c.done(E_POINTER);
+    if (outer)
+        return c.done(DIERR_NOAGGREGATION);
+    const int slot = m.find(rguid);
+    if (slot < 0)
+        return c.done(DIERR_DEVICENOTREG);
+    SimDIDevice* device = new (std::nothrow) SimDIDevice(*this, slot);
+    if (!device)
+        return c.done(DIERR_OUTOFMEMORY);
+    m.set_current_device(slot);
+    c.call.args[0] = device->id();
+    *out = device;
+    return c.done(DI_OK);
+}
+
+HRESULT SimDirectInput::EnumDevices(DWORD devType, LPDIENUMDEVICESCALLBACKA callback, LPVOID ref,
+                                    DWORD flags) {
+    SimModule& m = sim_module();
+    SimCallScope c(m, "EnumDevices", 0);
+    c.call.args[0] = devType;
+    c.call.args[1] = flags;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    const DWORD known = DIEDFL_ATTACHEDONLY | DIEDFL_FORCEFEEDBACK | DIEDFL_INCLUDEALIASES |
+                        DIEDFL_INCLUDEPHANTOMS;
+    if (!callback || (flags & ~known) || GET_DIDEVICE_TYPE(devType) > DIDEVTYPE_JOYSTICK)
+        return c.done(DIERR_INVALIDPARAM);
+    // The stand-in has joysticks only.
+    const DWORD type = GET_DIDEVICE_TYPE(devType);
+    if (type != 0 && type != DIDEVTYPE_JOYSTICK)
+        return c.done(DI_OK);
+    GUID found[SIM_MAX_DEVICES];
+    unsigned count = 0;
+    for (int slot; (slot = m.nth_present(count)) >= 0;)
+        found[count++] = m.slot(slot).instance;
+    unsigned reported = 0;
+    for (unsigned i = 0; i < count; ++i) {
+        DIDEVICEINSTANCEA info;
+        info.dwSize = sizeof info;
+        di_fill_instance(&info, sizeof info, found[i]);
+        ++reported;
+        if (callback(&info, ref) == DIENUM_STOP)
+            break;
+    }
+    c.call.args[2] = reported;
+    return c.done(DI_OK);
+}
+
+HRESULT SimDirectInput::GetDeviceStatus(REFGUID instance) {
+    SimCallScope c(sim_module(), "GetDeviceStatus", 0);
+    c.call.guid = instance;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    return c.done(sim_module().find(instance) >= 0 ? DI_OK : DIERR_DEVICENOTREG);
+}
+
+HRESULT SimDirectInput::RunControlPanel(HWND, DWORD flags) {
+    SimCallScope c(sim_module(), "RunControlPanel", 0);
+    c.call.args[0] = flags;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    // A software joystick has no settings of its own to show.
+    return c.done(flags ? DIERR_INVALIDPARAM : DI_OK);
+}
+
+HRESULT SimDirectInput::Initialize(HINSTANCE instance, DWORD version) {
+    SimCallScope c(sim_module(), "Initialize", 0);
+    c.call.args[0] = version;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    if (!instance)
+        return c.done(DIERR_INVALIDPARAM);
+    return c.done(di_check_version(version));
+}
