@@ -1,0 +1,200 @@
+#include "tkl/devices/TactraMouse.h"
+
+#include "tkl/core/tklerrors.h"
+
+HMODULE CTactraMouse::s_hTactraDll = nullptr;
+LONG CTactraMouse::s_cTactraLoads = 0;
+
+CTactraMouse::CTactraMouse() : m_pAPI(nullptr), m_pDevice(nullptr), m_bHoldsLibrary(FALSE) {
+    m_dwDeviceType = TKL_DEVICE_TYPE_MOUSE;
+}
+
+CTactraMouse::CTactraMouse(const CTactraMouse& other)
+    : CTactraDevice(other), m_pAPI(nullptr), m_pDevice(nullptr), m_bHoldsLibrary(FALSE) {
+    share(other);
+}
+
+CTactraMouse& CTactraMouse::operator=(const CTactraMouse& other) {
+    if (this != &other) {
+        reset();
+        CTactraDevice::operator=(other);
+        share(other);
+    }
+    return *this;
+}
+
+CTactraMouse::~CTactraMouse() { reset(); }
+
+// Takes this object's own references on what the other holds. Without a load reference of
+// its own the copy could outlive the module, so then it holds nothing and is closed.
+void CTactraMouse::share(const CTactraMouse& other) {
+    m_bInitialized = FALSE;
+    if (other.m_bHoldsLibrary && !load_library())
+        return;
+    m_pAPI = other.m_pAPI;
+    m_pDevice = other.m_pDevice;
+    if (m_pAPI)
+        m_pAPI->AddRef();
+    if (m_pDevice)
+        m_pDevice->AddRef();
+    m_bInitialized = other.m_bInitialized;
+}
+
+BOOL CTactraMouse::load_library() {
+    HMODULE module = LoadLibraryA("tactra.dll");
+    if (!module)
+        return FALSE;
+    s_hTactraDll = module;
+    ++s_cTactraLoads;
+    m_bHoldsLibrary = TRUE;
+    return TRUE;
+}
+
+// Each object frees only the load it took, so an open device never loses its module.
+void CTactraMouse::free_library() {
+    if (!m_bHoldsLibrary)
+        return;
+    m_bHoldsLibrary = FALSE;
+    HMODULE module = s_hTactraDll;
+    if (--s_cTactraLoads == 0)
+        s_hTactraDll = nullptr;
+    if (module)
+        FreeLibrary(module);
+}
+
+BOOL CTactraMouse::set_property(DWORD property, DWORD value) {
+    TACTRA_PROPDWORD record;
+    record.diph.dwSize = sizeof(TACTRA_PROPDWORD);
+    record.diph.dwHeaderSize = sizeof(TACTRA_PROPHEADER);
+    record.diph.dwObj = 0;
+    record.diph.dwHow = 0;
+    record.dwData = value;
+    HRESULT hr = m_pDevice->SetProperty(property, &record.diph);
+    if (FAILED(hr)) {
+        CTKLErrors::SetErrorCode(hr);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CTactraMouse::Initialize(void* instance, void* window, DWORD cooperativeFlags) {
+    reset();
+    if (!load_library()) {
+        CTKLErrors::SetErrorCode(TKL_ERR_CANT_INIT_DEVICE);
+        return FALSE;
+    }
+    PFN_TactraCreateA create =
+        reinterpret_cast<PFN_TactraCreateA>(reinterpret_cast<void*>(GetProcAddress(s_hTactraDll, "TactraCreateA")));
+    if (!create) {
+        CTKLErrors::SetErrorCode(TKL_ERR_CANT_INIT_DEVICE);
+        return FALSE;
+    }
+    HRESULT hr = create(static_cast<HINSTANCE>(instance), TACTRA_VERSION, &m_pAPI, nullptr);
+    if (FAILED(hr) || !m_pAPI) {
+        // A success without an object would otherwise leave no reason at all.
+        CTKLErrors::SetErrorCode(FAILED(hr) ? hr : LONG(TKL_ERR_CANT_INIT_DEVICE));
+        return FALSE;
+    }
+    m_bDeviceFound = FALSE;
+    hr = m_pAPI->EnumDevices(m_dwDeviceType, enum_devices_proc, this,
+                             TACTRA_EDFL_ATTACHEDONLY | TACTRA_EDFL_FORCEFEEDBACK);
+    if (FAILED(hr)) {
+        CTKLErrors::SetErrorCode(hr);
+        return FALSE;
+    }
+    if (!m_bDeviceFound) {
+        CTKLErrors::SetErrorCode(TKL_ERR_INVALID_GUID);
+        return FALSE;
+    }
+    hr = m_pAPI->CreateDevice(m_guidDevice, &m_pDevice, nullptr);
+    if (FAILED(hr) || !m_pDevice) {
+        m_pDevice = nullptr;
+        CTKLErrors::SetErrorCode(FAILED(hr) ? hr : LONG(TKL_ERR_CANT_INIT_DEVICE));
+        return FALSE;
+    }
+    hr = m_pDevice->SetCooperativeLevel(static_cast<HWND>(window), cooperativeFlags);
+    if (SUCCEEDED(hr))
+        hr = m_pDevice->Acquire();
+    if (FAILED(hr)) {
+        CTKLErrors::SetErrorCode(hr);
+        m_pDevice->Release();
+        m_pDevice = nullptr;
+        return FALSE;
+    }
+    if (!prepare_device()) {
+        if (m_pDevice) {
+            m_pDevice->Release();
+            m_pDevice = nullptr;
+        }
+        return FALSE;
+    }
+    // Both are tolerated: the device works without them, and the code tells the caller.
+    set_property(TACTRA_PROP_FORCEOUTPUT, 1);
+    set_property(TACTRA_PROP_AXISMODE, TACTRA_PROPAXISMODE_ABS);
+    m_bInitialized = TRUE;
+    return TRUE;
+}
+
+BOOL CTactraMouse::HaveForceTactraMouse() { return m_pDevice != nullptr; }
+
+ITactra* CTactraMouse::GetAPI() { return m_pAPI; }
+
+ITactraDevice* CTactraMouse::GetDevice() { return m_pDevice; }
+
+BOOL CTactraMouse::prepare_device() {
+    if (!m_pAPI || !m_pDevice) {
+        CTKLErrors::SetErrorCode(TKL_ERR_NULL_PARAMETER);
+        return FALSE;
+    }
+    return set_property(TACTRA_PROP_FFGAIN, TACTRA_NOMINAL_MAX);
+}
+
+BOOL CTactraMouse::SwitchToAbsoluteMode(BOOL absolute) {
+    CTKLErrors::SetErrorCode(TKL_ERR_NONE);
+    if (!m_pDevice) {
+        CTKLErrors::SetErrorCode(TKL_ERR_DEVICE_IS_NULL);
+        return FALSE;
+    }
+    return set_property(TACTRA_PROP_AXISMODE, absolute ? TACTRA_PROPAXISMODE_ABS : TACTRA_PROPAXISMODE_REL);
+}
+
+BOOL CTactraMouse::ChangeScreenResolution(BOOL automatic, DWORD width, DWORD height) {
+    CTKLErrors::SetErrorCode(TKL_ERR_NONE);
+    if (automatic) {
+        width = DWORD(GetSystemMetrics(SM_CXSCREEN));
+        height = DWORD(GetSystemMetrics(SM_CYSCREEN));
+    } else if (width == 0 || height == 0) {
+        return FALSE;
+    }
+    if (!m_pDevice) {
+        CTKLErrors::SetErrorCode(TKL_ERR_DEVICE_IS_NULL);
+        return FALSE;
+    }
+    TACTRA_PROPRESOLUTION record;
+    record.diph.dwSize = sizeof(TACTRA_PROPRESOLUTION);
+    record.diph.dwHeaderSize = sizeof(TACTRA_PROPHEADER);
+    record.diph.dwObj = 0;
+    record.diph.dwHow = 0;
+    record.dwWidth = width;
+    record.dwHeight = height;
+    HRESULT hr = m_pDevice->SetProperty(TACTRA_PROP_SCREENRESOLUTION, &record.diph);
+    if (FAILED(hr)) {
+        CTKLErrors::SetErrorCode(hr);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CTactraMouse::reset() {
+    if (m_pDevice) {
+        m_pDevice->Unacquire();
+        m_pDevice->Release();
+        m_pDevice = nullptr;
+    }
+    if (m_pAPI) {
+        m_pAPI->Release();
+        m_pAPI = nullptr;
+    }
+    free_library();
+    m_bInitialized = FALSE;
+}
