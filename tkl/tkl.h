@@ -14,3 +14,4 @@
 #include "tkl/effects/tactraconstant.h"
 #include "tkl/effects/tactraramp.h"
 #include "tkl/effects/tactraperiodic.h"
+#include "tkl/project/tvx.h"

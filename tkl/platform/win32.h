@@ -18,6 +18,16 @@ TKL_API BOOL FreeLibrary(HMODULE module);
 // The main program's handle for null, otherwise the already loaded module of that name.
 TKL_API HMODULE GetModuleHandleA(LPCSTR name);
 
+// Module resources: data that cmake/TklResource.cmake embeds in a module under a type and a
+// name (compared without regard to case; "#n" or MAKEINTRESOURCEA(n) for numbered ones). A
+// null module is the main program, which must export its symbols (ENABLE_EXPORTS).
+TKL_API HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
+// The resource's data handle; LockResource gives its bytes, which live as long as the module.
+TKL_API HGLOBAL LoadResource(HMODULE module, HRSRC resource);
+TKL_API LPVOID LockResource(HGLOBAL data);
+// The resource's size in bytes; 0 for a null resource.
+TKL_API DWORD SizeofResource(HMODULE module, HRSRC resource);
+
 // Debugger output and message box: both go to stderr (or to the test hook when one is set).
 TKL_API void OutputDebugStringA(LPCSTR text);
 TKL_API int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT style);

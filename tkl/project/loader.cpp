@@ -1,0 +1,121 @@
+#include "tkl/project/loader.h"
+
+#include "tkl/project/builders.h"
+#include "tkl/project/guidproperties.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace tkl {
+namespace project {
+namespace {
+
+char* copy_text(const char* text) {
+    const size_t size = std::strlen(text) + 1;
+    char* copy = static_cast<char*>(std::malloc(size));
+    if (copy)
+        std::memcpy(copy, text, size);
+    return copy;
+}
+
+// Fills a zeroed object from its record; false when an allocation fails.
+bool parse_object(const ObjectRecordView& record, TVXObject& object) {
+    object.lpszName = copy_text(record.name);
+    object.lpszType = copy_text(record.type);
+    if (!object.lpszName || !object.lpszType)
+        return false;
+    if (record.hasBlock) {
+        object.guidID = get_guid_property(record.objectProperties);
+        object.paContainedObjects =
+            get_guid_list_property(record.objectProperties, object.cContainedObjects);
+    }
+    const BuilderRow* row = find_builder(record.type);
+    if (!row)
+        return true;
+    object.cEffects = 1;
+    object.paEffects = row->build(*row, record.typeProperties, object.cEffects);
+    if (!object.paEffects && object.cEffects != 0)
+        return false;
+    if (!object.paEffects)
+        object.cEffects = 0;
+    return true;
+}
+
+TVXProject* new_project(LONG objects, ITactraDevice* device) {
+    TVXProject* project = static_cast<TVXProject*>(std::calloc(1, sizeof(TVXProject)));
+    if (!project)
+        return nullptr;
+    project->lpDevice = device;
+    if (objects > 0) {
+        project->paObjects = static_cast<TVXObject*>(std::calloc(size_t(objects), sizeof(TVXObject)));
+        if (!project->paObjects) {
+            std::free(project);
+            return nullptr;
+        }
+    }
+    project->cObjects = objects;
+    return project;
+}
+
+void out_of_memory(ReadFailure* failure, LONG object, size_t offset, const char* name) {
+    if (failure)
+        *failure = {object, offset, name, "out of memory"};
+}
+
+}  // namespace
+
+TVXProject* load_project(const void* data, size_t size, ITactraDevice* device,
+                         ReadFailure* failure) {
+    ProjectReader reader(data, size);
+    LONG count = 0;
+    if (!reader.read_header(count)) {
+        if (failure)
+            *failure = reader.failure();
+        return nullptr;
+    }
+    TVXProject* project = new_project(count, device);
+    if (!project) {
+        out_of_memory(failure, -1, 4, nullptr);
+        return nullptr;
+    }
+    for (LONG i = 0; i < count; ++i) {
+        ObjectRecordView record;
+        if (!reader.read_record(record)) {
+            if (failure)
+                *failure = reader.failure();
+            release_project(project);
+            return nullptr;
+        }
+        if (!parse_object(record, project->paObjects[i])) {
+            out_of_memory(failure, i, record.offset, record.name);
+            release_project(project);
+            return nullptr;
+        }
+    }
+    if (!link_compounds(project)) {
+        out_of_memory(failure, -1, reader.position(), nullptr);
+        release_project(project);
+        return nullptr;
+    }
+    return project;
+}
+
+TVXProject* load_object_record(const void* data, ITactraDevice* device) {
+    if (!data)
+        return nullptr;
+    ProjectReader reader(data, ProjectReader::kUnknownSize);
+    ObjectRecordView record;
+    if (!reader.read_record(record))
+        return nullptr;
+    TVXProject* project = new_project(1, device);
+    if (!project)
+        return nullptr;
+    if (!parse_object(record, project->paObjects[0])) {
+        release_project(project);
+        return nullptr;
+    }
+    return project;
+}
+
+}  // namespace project
+}  // namespace tkl

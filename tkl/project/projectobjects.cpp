@@ -1,0 +1,117 @@
+// The loaded project's objects: lookup, compound filling, list copies and release.
+#include "tkl/project/tvxproject.h"
+
+#include "tkl/project/effectcopy.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace tkl {
+namespace project {
+namespace {
+
+// Compounds of compounds can double their effects at every level; a project beyond this many
+// effects in one compound is malformed (designed projects hold a handful).
+constexpr int64_t kMaxCompoundEffects = 65536;
+
+const char kCompoundType[] = "Compound";
+
+void drop_effects(TVXObject& object) {
+    if (object.paEffects)
+        free_effect_list(object.paEffects);
+    object.paEffects = nullptr;
+    object.cEffects = 0;
+}
+
+}  // namespace
+
+TVXObject* find_object_by_name(TVXProject* project, const char* name) {
+    for (LONG i = 0; i < project->cObjects; ++i)
+        if (std::strcmp(project->paObjects[i].lpszName, name) == 0)
+            return &project->paObjects[i];
+    return nullptr;
+}
+
+TVXObject* find_object_by_id(TVXProject* project, const GUID& id) {
+    for (LONG i = 0; i < project->cObjects; ++i)
+        if (std::memcmp(&project->paObjects[i].guidID, &id, sizeof(GUID)) == 0)
+            return &project->paObjects[i];
+    return nullptr;
+}
+
+TVXEffect** copy_effect_list(TVXEffect* const* effects, LONG count) {
+    TVXEffect** list = static_cast<TVXEffect**>(std::calloc(size_t(count) + 1, sizeof(TVXEffect*)));
+    if (!list)
+        return nullptr;
+    for (LONG i = 0; i < count; ++i) {
+        list[i] = copy_effect(effects[i]);
+        if (!list[i]) {
+            free_effect_list(list);
+            return nullptr;
+        }
+    }
+    return list;
+}
+
+// A compound sees only the effects its members have when it is filled, so a member compound
+// counts only when it stands earlier in the table; a compound listing itself adds nothing.
+bool link_compounds(TVXProject* project) {
+    for (LONG c = 0; c < project->cObjects; ++c) {
+        TVXObject& compound = project->paObjects[c];
+        if (std::strcmp(compound.lpszType, kCompoundType) != 0)
+            continue;
+        int64_t sum = 0;
+        for (LONG i = 0; i < compound.cContainedObjects; ++i) {
+            const TVXObject* member = find_object_by_id(project, compound.paContainedObjects[i]);
+            if (member && member != &compound)
+                sum += member->cEffects;
+        }
+        drop_effects(compound);
+        if (sum == 0)
+            continue;
+        if (sum > kMaxCompoundEffects)
+            return false;
+        compound.paEffects =
+            static_cast<TVXEffect**>(std::calloc(size_t(sum) + 1, sizeof(TVXEffect*)));
+        if (!compound.paEffects)
+            return false;
+        compound.cEffects = LONG(sum);
+        LONG next = 0;
+        for (LONG i = 0; i < compound.cContainedObjects; ++i) {
+            const TVXObject* member = find_object_by_id(project, compound.paContainedObjects[i]);
+            if (!member || member == &compound)
+                continue;
+            for (LONG e = 0; e < member->cEffects; ++e) {
+                compound.paEffects[next] = copy_effect(member->paEffects[e]);
+                if (!compound.paEffects[next++]) {
+                    drop_effects(compound);
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+bool release_project(TVXProject* project) {
+    if (!project)
+        return false;
+    for (LONG i = 0; i < project->cObjects; ++i) {
+        TVXObject& object = project->paObjects[i];
+        std::free(object.lpszName);
+        std::free(object.lpszType);
+        std::free(object.paContainedObjects);
+        object.lpszName = object.lpszType = nullptr;
+        object.paContainedObjects = nullptr;
+        if (object.paEffects && !free_effect_list(object.paEffects))
+            return false;
+        object.paEffects = nullptr;
+    }
+    std::free(project->paObjects);
+    std::free(project);
+    return true;
+}
+
+}  // namespace project
+}  // namespace tkl

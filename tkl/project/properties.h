@@ -1,0 +1,17 @@
+#pragma once
+// Numeric property values: decimal texts read as the standard library's atol does.
+
+#include "tkl/project/projectreader.h"
+
+namespace tkl {
+namespace project {
+
+// Optional white space, optional sign, decimal digits up to the first other character; no
+// digits read as 0. Values beyond 32 bits saturate at LONG's limits.
+LONG parse_number(const char* text);
+
+// The value of the first pair with that key, or `fallback` when there is none.
+LONG get_property(const PairList& pairs, const char* key, LONG fallback);
+
+}  // namespace project
+}  // namespace tkl
