@@ -31,6 +31,7 @@ public:
         effect_get = get<SimEffectGetFn>("effect_get");
         live_objects = get<SimCountFn>("live_objects");
         get_property = get<SimGetPropertyFn>("get_property");
+        fail_after = get<SimFailAfterFn>("fail_after");
     }
     SimClient(SimClient&& other) noexcept { *this = static_cast<SimClient&&>(other); }
     SimClient& operator=(SimClient&& other) noexcept {
@@ -45,6 +46,7 @@ public:
             log_get = other.log_get; log_clear = other.log_clear;
             effect_count = other.effect_count; effect_get = other.effect_get;
             live_objects = other.live_objects; get_property = other.get_property;
+            fail_after = other.fail_after;
         }
         return *this;
     }
@@ -56,7 +58,7 @@ public:
     bool ok() const {
         return module_ && reset && attach && detach_all && device_count && fail_next &&
                set_capacity && log_count && log_get && log_clear && effect_count &&
-               effect_get && live_objects && get_property;
+               effect_get && live_objects && get_property && fail_after;
     }
 
     // The calls of one method since the last reset or log_clear, in order.
@@ -83,6 +85,7 @@ public:
     SimEffectGetFn effect_get = nullptr;
     SimCountFn live_objects = nullptr;
     SimGetPropertyFn get_property = nullptr;
+    SimFailAfterFn fail_after = nullptr;
 
 private:
     template <typename Fn>

@@ -92,6 +92,8 @@ struct SimEffectState {
 //   unsigned device_count(void)                attached devices
 //   void     fail_next(const char* op, HRESULT result)
 //                                               the next call of that method fails with result
+//   void     fail_after(const char* op, unsigned skip, HRESULT result)
+//                                               `skip` calls of that method pass, the next fails
 //   void     set_capacity(unsigned effects)    effects one device holds (mouse: beyond it,
 //                                               CreateEffect fails with TACTRA_ERROR_DEVICEFULL)
 //   unsigned log_count(void)
@@ -119,6 +121,7 @@ typedef void(SIM_CALL* SimDetachAllFn)(void);
 typedef unsigned(SIM_CALL* SimCountFn)(void);
 typedef void(SIM_CALL* SimFailNextFn)(const char*, HRESULT);
 typedef void(SIM_CALL* SimSetCapacityFn)(unsigned);
+typedef void(SIM_CALL* SimFailAfterFn)(const char*, unsigned, HRESULT);
 typedef int(SIM_CALL* SimLogGetFn)(unsigned, SimCall*);
 typedef void(SIM_CALL* SimLogClearFn)(void);
 typedef int(SIM_CALL* SimEffectGetFn)(unsigned, SimEffectState*);

@@ -20,6 +20,9 @@ int sim_control_get_property(SimModule& module, DWORD number, DWORD* values, uns
     SIM_EXPORT void SIM_CALL P##fail_next(const char* op, HRESULT result) {                    \
         sim_module().faults.arm(op, result);                                                   \
     }                                                                                          \
+    SIM_EXPORT void SIM_CALL P##fail_after(const char* op, unsigned skip, HRESULT result) {   \
+        sim_module().faults.arm(op, result, skip);                                             \
+    }                                                                                          \
     SIM_EXPORT void SIM_CALL P##set_capacity(unsigned effects) {                               \
         sim_module().set_capacity(effects);                                                    \
     }                                                                                          \

@@ -5,8 +5,9 @@
 
 class SimFaults {
 public:
-    // Arms (or re-arms) the method; a null or empty name, or a full table, is ignored.
-    void arm(const char* op, HRESULT result);
+    // Arms (or re-arms) the method: `skip` calls pass, the next fails. A null or empty name,
+    // or a full table, is ignored.
+    void arm(const char* op, HRESULT result, unsigned skip = 0);
     // If the method is armed, disarms it and gives its result.
     bool take(const char* op, HRESULT* result);
     void clear();
@@ -16,6 +17,7 @@ private:
     struct Slot {
         char op[32];
         HRESULT result;
+        unsigned skip;
         bool armed;
     };
     Slot slots_[kSlots] = {};
