@@ -19,6 +19,10 @@ const char* kind_name(DeviceKind kind) {
     return kind == DeviceKind::ForceMouse ? "ForceMouse" : "DirectInput";
 }
 
+std::string kind_suffix(const ::testing::TestParamInfo<DeviceKind>& info) {
+    return kind_name(info.param);
+}
+
 void Devices::SetUp() {
     ASSERT_TRUE(mouseSim_.ok()) << "software force mouse not loadable";
     ASSERT_TRUE(diSim_.ok()) << "DirectInput stand-in not loadable";
@@ -40,12 +44,7 @@ void Devices::SetUp() {
 void Devices::TearDown() {
     delete mouse_;
     delete dinput_;
-    CTKLErrors::SetErrorCode(TKL_ERR_NONE);
 }
-
-CTactraDevice* Devices::device() const { return directInput() ? dinput_ : mouse_; }
-
-SimClient& Devices::sim() { return directInput() ? diSim_ : mouseSim_; }
 
 std::vector<SimCall> Devices::calls(const char* op) {
     std::vector<SimCall> found;
@@ -58,23 +57,10 @@ std::vector<SimCall> Devices::calls(const char* op) {
 
 SimCall Devices::last(const char* op) {
     const std::vector<SimCall> found = calls(op);
-    if (found.empty()) {
+    SimCall none = {};
+    if (found.empty())
         ADD_FAILURE() << "the device received no " << op;
-        SimCall none;
-        std::memset(&none, 0, sizeof none);
-        return none;
-    }
-    return found.back();
-}
-
-SimEffectState Devices::live_effect(unsigned object) {
-    SimEffectState state;
-    for (unsigned i = 0; sim().effect_get(i, &state); ++i)
-        if (state.object == object)
-            return state;
-    ADD_FAILURE() << "no live effect " << object;
-    std::memset(&state, 0, sizeof state);
-    return state;
+    return found.empty() ? none : found.back();
 }
 
 GUID Devices::device_kind(const GUID& product) const {
@@ -84,11 +70,47 @@ GUID Devices::device_kind(const GUID& product) const {
     return kind;
 }
 
-DWORD Devices::record_size() const {
-    return directInput() ? DWORD(sizeof(DIEFFECT)) : DWORD(sizeof(TACTRA_EFFECT));
+void Devices::expect_sent(const Sent& e) {
+    const std::vector<SimCall> sent = calls("SetParameters");
+    ASSERT_EQ(sent.size(), 1u);
+    const SimEffectParams& p = sent[0].params;
+    EXPECT_EQ(sent[0].args[0], e.mask) << "mask";
+    if (e.mask & (TACTRA_EP_DIRECTION | TACTRA_EP_TRIGGERBUTTON)) {
+        EXPECT_EQ(p.dwFlags, e.flags);
+    }
+    if (e.mask & TACTRA_EP_DIRECTION) {
+        EXPECT_EQ(p.rglDirection[0], e.dir[0]);
+        EXPECT_EQ(p.rglDirection[1], e.dir[1]);
+    }
+    if (e.mask & TACTRA_EP_DURATION) {
+        EXPECT_EQ(p.dwDuration, e.us);
+    }
+    if (e.mask & TACTRA_EP_ENVELOPE) {
+        EXPECT_EQ(bool(p.hasEnvelope), e.env);
+        EXPECT_EQ(p.envelope.dwFadeTime, e.fade);
+    }
+    if (e.mask & TACTRA_EP_SAMPLEPERIOD) {
+        EXPECT_EQ(p.dwSamplePeriod, e.sample);
+    }
+    if (e.mask & TACTRA_EP_GAIN) {
+        EXPECT_EQ(p.dwGain, e.gain);
+    }
+    if (e.mask & TACTRA_EP_TRIGGERREPEATINTERVAL) {
+        EXPECT_EQ(p.dwTriggerRepeatInterval, e.repeat);
+    }
+    if (e.mask & TACTRA_EP_TRIGGERBUTTON) {  // button n is DirectInput's offset 48 + n
+        EXPECT_EQ(p.dwTriggerButton, directInput() ? e.button + 48 : e.button);
+    }
+    if (e.mask & TACTRA_EP_TYPESPECIFICPARAMS) {
+        EXPECT_EQ(block_words(p), e.words);
+    }
 }
 
-DWORD Devices::device_button(DWORD button) const { return directInput() ? button + 48 : button; }
+std::vector<LONG> block_words(const SimEffectParams& p) {
+    std::vector<LONG> words(p.cbTypeSpecificParams / sizeof(LONG));
+    std::memcpy(words.data(), p.typeSpecific, words.size() * sizeof(LONG));
+    return words;
+}
 
 }  // namespace fxtest
 

@@ -1,27 +1,15 @@
-// Constant, ramp and periodic forces: records, scaling, masks and kinds on either device.
+// Constant, ramp and periodic forces on both devices: records, scaling, masks and kinds.
 #include "tests/effects/devicefixture.h"
 
-#include <cstring>
 #include <functional>
 #include <memory>
-#include <vector>
+#include <utility>
 
-using fxtest::Devices;
+using namespace fxtest;
 
 namespace {
 
-const LONG NG = LONG(TKL_NOT_GIVEN);
-const DWORD NGD = TKL_NOT_GIVEN;
-TACTRA_ENVELOPE* const KEEP = TKL_ENVELOPE_NOT_GIVEN;
-
 using Effect = std::unique_ptr<CTactraEffect>;
-
-// The block's 32-bit words as the device received them.
-std::vector<LONG> block_words(const SimEffectParams& p) {
-    std::vector<LONG> words(p.cbTypeSpecificParams / sizeof(LONG));
-    std::memcpy(words.data(), p.typeSpecific, words.size() * sizeof(LONG));
-    return words;
-}
 
 // Initialised effects with known stored values.
 Effect constant(CTactraDevice* d) {
@@ -39,7 +27,6 @@ Effect periodic(CTactraDevice* d) {
     EXPECT_TRUE(e->Initialize(d, 5000, 20, 1000, 1, 0, 100, 0, nullptr));
     return Effect(e);
 }
-
 CTactraConstant& C(CTactraEffect& e) { return static_cast<CTactraConstant&>(e); }
 CTactraRamp& R(CTactraEffect& e) { return static_cast<CTactraRamp&>(e); }
 CTactraPeriodic& P(CTactraEffect& e) { return static_cast<CTactraPeriodic&>(e); }
@@ -52,7 +39,7 @@ TEST_P(ForceEffects, ConstantInitializeBuildsTheWholeRecord) {
     ASSERT_TRUE(effect.Initialize(device(), 0, 1, 2000, 5000, nullptr))
         << "code " << CTKLErrors::GetLastErrorCode();
     const SimEffectParams p = last("CreateEffect").params;
-    EXPECT_EQ(p.dwSize, record_size());
+    EXPECT_EQ(p.dwSize, directInput() ? sizeof(DIEFFECT) : sizeof(TACTRA_EFFECT));
     EXPECT_EQ(p.guid, device_kind(GUID_Tactra_ConstantForce));
     EXPECT_EQ(p.dwFlags, 0x12u);
     EXPECT_EQ(p.dwDuration, 2000000u);
@@ -67,121 +54,87 @@ TEST_P(ForceEffects, ConstantInitializeBuildsTheWholeRecord) {
     EXPECT_EQ(p.rglDirection[1], 1);
     EXPECT_FALSE(p.hasEnvelope);
     EXPECT_EQ(block_words(p), std::vector<LONG>({5000}));
-    EXPECT_EQ(effect.GetGUID(), GUID_Tactra_ConstantForce);
 }
 
 struct ForceChange {
-    const char* name;
     std::function<Effect(CTactraDevice*)> make;
     std::function<BOOL(CTactraEffect&)> change;
-    DWORD mask = 0;
-    std::vector<LONG> block{};  // checked with TACTRA_EP_TYPESPECIFICPARAMS
-    DWORD flags = 0;              // checked with a direction
-    LONG direction[2] = {};
-    DWORD duration = 0;
-    bool envelope = false;
+    Sent sent;
 };
 
 TEST_P(ForceEffects, ChangesSendWhatIsGiven) {
     static TACTRA_ENVELOPE envelope = {sizeof(TACTRA_ENVELOPE), 1, 2, 3, 4};
     const DWORD DIR = TACTRA_EP_DIRECTION, BLOCK = TACTRA_EP_TYPESPECIFICPARAMS;
     const ForceChange rows[] = {
-        {"periodic: phase only", periodic,
-         [](CTactraEffect& e) { return P(e).ChangeParameters(NGD, NGD, NGD, NG, NG, NG, 90, KEEP); },
-         BLOCK, {5000, 100, 9000, 20000}},
-        {"periodic: magnitude and period", periodic,
-         [](CTactraEffect& e) { return P(e).ChangeParameters(6000, 50, NGD, NG, NG, NG, NGD, KEEP); },
-         BLOCK, {6000, 100, 0, 50000}},
-        {"periodic: polar angle", periodic,
-         [](CTactraEffect& e) { return P(e).ChangeParametersPolar(NGD, NGD, NGD, 4500, NG, NGD, KEEP); },
-         DIR, {}, 0x22, {4500, 0}},
-        {"ramp: start only", ramp,
-         [](CTactraEffect& e) { return R(e).ChangeParameters(NG, NG, NGD, 2000, NG, KEEP); },
-         BLOCK, {2000, -1000}},
-        {"ramp: polar, infinite duration", ramp,
-         [](CTactraEffect& e) { return R(e).ChangeParametersPolar(NG, TACTRA_INFINITE, NG, NG, KEEP); },
-         TACTRA_EP_DURATION, {}, 0, {}, TACTRA_INFINITE},
-        {"ramp: duration in ms", ramp,
-         [](CTactraEffect& e) { return R(e).ChangeParameters(NG, NG, 250, NG, NG, KEEP); },
-         TACTRA_EP_DURATION, {}, 0, {}, 250000},
-        {"constant: only x is no direction", constant,
-         [](CTactraEffect& e) { return C(e).ChangeParameters(5, NG, NGD, NG, KEEP); }, 0},
-        {"constant: direction and magnitude", constant,
-         [](CTactraEffect& e) { return C(e).ChangeParameters(3, 4, NGD, 7000, KEEP); },
-         DIR | BLOCK, {7000}, 0x12, {3, 4}},
-        {"constant: null envelope removes it", constant,
-         [](CTactraEffect& e) { return C(e).ChangeParameters(NG, NG, NGD, NG, nullptr); },
-         TACTRA_EP_ENVELOPE, {}, 0, {}, 0, false},
-        {"constant: envelope", constant,
-         [](CTactraEffect& e) { return C(e).ChangeParametersPolar(NG, NGD, NG, &envelope); },
-         TACTRA_EP_ENVELOPE, {}, 0, {}, 0, true},
-        {"constant: nothing given still calls the device", constant,
-         [](CTactraEffect& e) { return C(e).ChangeParameters(NG, NG, NGD, NG, KEEP); }, 0},
+        {periodic, [](CTactraEffect& e) {  // the phase alone, in degrees
+             return P(e).ChangeParameters(NGD, NGD, NGD, NG, NG, NG, 90, KEEP); },
+         Sent(BLOCK).block({5000, 100, 9000, 20000})},
+        {periodic, [](CTactraEffect& e) {  // the period in ms
+             return P(e).ChangeParameters(6000, 50, NGD, NG, NG, NG, NGD, KEEP); },
+         Sent(BLOCK).block({6000, 100, 0, 50000})},
+        {periodic, [](CTactraEffect& e) {
+             return P(e).ChangeParametersPolar(NGD, NGD, NGD, 4500, NG, NGD, KEEP); },
+         Sent(DIR).direction(0x22, 4500, 0)},
+        {ramp, [](CTactraEffect& e) { return R(e).ChangeParameters(NG, NG, NGD, 2000, NG, KEEP); },
+         Sent(BLOCK).block({2000, -1000})},
+        {ramp, [](CTactraEffect& e) {
+             return R(e).ChangeParametersPolar(NG, TACTRA_INFINITE, NG, NG, KEEP); },
+         Sent(TACTRA_EP_DURATION).duration(TACTRA_INFINITE)},
+        {ramp, [](CTactraEffect& e) { return R(e).ChangeParameters(NG, NG, 250, NG, NG, KEEP); },
+         Sent(TACTRA_EP_DURATION).duration(250000)},
+        {constant, [](CTactraEffect& e) {  // x alone is no direction
+             return C(e).ChangeParameters(5, NG, NGD, NG, KEEP); },
+         Sent(0)},
+        {constant, [](CTactraEffect& e) { return C(e).ChangeParameters(3, 4, NGD, 7000, KEEP); },
+         Sent(DIR | BLOCK).direction(0x12, 3, 4).block({7000})},
+        {constant, [](CTactraEffect& e) { return C(e).ChangeParameters(NG, NG, NGD, NG, nullptr); },
+         Sent(TACTRA_EP_ENVELOPE).envelope(false)},
+        {constant, [](CTactraEffect& e) {
+             return C(e).ChangeParametersPolar(NG, NGD, NG, &envelope); },
+         Sent(TACTRA_EP_ENVELOPE).envelope(true, 4)},
+        {constant, [](CTactraEffect& e) {  // nothing given still calls the device
+             return C(e).ChangeParameters(NG, NG, NGD, NG, KEEP); },
+         Sent(0)},
     };
-    for (const ForceChange& row : rows) {
-        SCOPED_TRACE(row.name);
-        Effect effect = row.make(device());
+    for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+        SCOPED_TRACE("row " + std::to_string(i));
+        Effect effect = rows[i].make(device());
         sim().log_clear();
-        EXPECT_TRUE(row.change(*effect)) << "code " << CTKLErrors::GetLastErrorCode();
+        EXPECT_TRUE(rows[i].change(*effect)) << "code " << CTKLErrors::GetLastErrorCode();
         EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_NONE);
-        const std::vector<SimCall> sent = calls("SetParameters");
-        ASSERT_EQ(sent.size(), 1u);
-        const SimEffectParams& p = sent[0].params;
-        EXPECT_EQ(sent[0].args[0], row.mask);
-        if (row.mask & BLOCK) {
-            EXPECT_EQ(block_words(p), row.block);
-        }
-        if (row.mask & DIR) {
-            EXPECT_EQ(p.dwFlags, row.flags);
-            EXPECT_EQ(p.rglDirection[0], row.direction[0]);
-            EXPECT_EQ(p.rglDirection[1], row.direction[1]);
-        }
-        if (row.mask & TACTRA_EP_DURATION) {
-            EXPECT_EQ(p.dwDuration, row.duration);
-        }
-        if (row.mask & TACTRA_EP_ENVELOPE) {
-            EXPECT_EQ(bool(p.hasEnvelope), row.envelope);
-            if (row.envelope) {
-                EXPECT_EQ(p.envelope.dwFadeTime, envelope.dwFadeTime);
-            }
-        }
+        expect_sent(rows[i].sent);
     }
 }
 
 TEST_P(ForceEffects, EachClassCreatesItsKind) {
-    const struct {
-        std::function<CTactraEffect*()> make;
-        GUID kind;
-    } rows[] = {
-        {[] { return new CTactraConstant; }, GUID_Tactra_ConstantForce},
-        {[] { return new CTactraRamp; }, GUID_Tactra_RampForce},
-        {[] { return new CTactraPeriodic; }, GUID_Tactra_Sine},
-        {[] { return new CTactraPeriodic(GUID_Tactra_Square); }, GUID_Tactra_Square},
-        {[] { return new CTactraPeriodic(GUID_Tactra_Triangle); }, GUID_Tactra_Triangle},
-        {[] { return new CTactraPeriodic(GUID_Tactra_SawtoothUp); }, GUID_Tactra_SawtoothUp},
-        {[] { return new CTactraPeriodic(GUID_Tactra_SawtoothDown); }, GUID_Tactra_SawtoothDown},
+    CTactraConstant c;
+    CTactraRamp r;
+    CTactraPeriodic sine, square(GUID_Tactra_Square), triangle(GUID_Tactra_Triangle),
+        up(GUID_Tactra_SawtoothUp), down(GUID_Tactra_SawtoothDown);
+    auto wave = [&](CTactraPeriodic& e) {
+        return e.InitializePolar(device(), 10, 20, 100, 0, 0, 0, nullptr);
+    };
+    const std::pair<GUID, std::function<BOOL()>> rows[] = {
+        {GUID_Tactra_ConstantForce, [&] { return c.InitializePolar(device(), 0, 1, 2, nullptr); }},
+        {GUID_Tactra_RampForce, [&] { return r.InitializePolar(device(), 0, 1, 2, 3, nullptr); }},
+        {GUID_Tactra_Sine, [&] { return wave(sine); }},
+        {GUID_Tactra_Square, [&] { return wave(square); }},
+        {GUID_Tactra_Triangle, [&] { return wave(triangle); }},
+        {GUID_Tactra_SawtoothUp, [&] { return wave(up); }},
+        {GUID_Tactra_SawtoothDown, [&] { return wave(down); }},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(::testing::PrintToString(row.kind));
-        Effect effect(row.make());
-        sim().log_clear();
-        BOOL created = FALSE;
-        if (CTactraConstant* c = dynamic_cast<CTactraConstant*>(effect.get()))
-            created = c->InitializePolar(device(), 0, 100, 10, nullptr);
-        else if (CTactraRamp* r = dynamic_cast<CTactraRamp*>(effect.get()))
-            created = r->InitializePolar(device(), 0, 100, 10, 20, nullptr);
-        else
-            created = P(*effect).InitializePolar(device(), 10, 20, 100, 0, 0, 0, nullptr);
-        EXPECT_TRUE(created) << "code " << CTKLErrors::GetLastErrorCode();
-        EXPECT_EQ(last("CreateEffect").params.guid, device_kind(row.kind));
+        SCOPED_TRACE(::testing::PrintToString(row.first));
+        EXPECT_TRUE(row.second()) << "code " << CTKLErrors::GetLastErrorCode();
+        EXPECT_EQ(last("CreateEffect").params.guid, device_kind(row.first));
         EXPECT_EQ(last("CreateEffect").params.dwFlags, 0x22u);
-        EXPECT_EQ(effect->GetGUID(), row.kind);
     }
+    EXPECT_EQ(square.GetGUID(), GUID_Tactra_Square);
 }
 
-// A periodic loaded from a full record (as projects load it) keeps that record's block for
-// later partial changes.
-TEST_P(ForceEffects, RecordLoadedPeriodicKeepsItsBlock) {
+// Loaded from a full record (as projects load it), a periodic keeps that record's block for
+// later partial changes; a copy keeps the source's.
+TEST_P(ForceEffects, StoredValuesComeFromRecordsAndCopies) {
     DWORD axes[2] = {TACTRA_AXIS_X, TACTRA_AXIS_Y};
     LONG direction[2] = {0, 1};
     TACTRA_PERIODIC wave = {5000, 100, 4500, 20000};
@@ -196,60 +149,42 @@ TEST_P(ForceEffects, RecordLoadedPeriodicKeepsItsBlock) {
     record.rglDirection = direction;
     record.cbTypeSpecificParams = sizeof wave;
     record.lpvTypeSpecificParams = &wave;
-    CTactraPeriodic effect(GUID_Tactra_Square);
-    ASSERT_TRUE(effect.Initialize(device(), record)) << "code " << CTKLErrors::GetLastErrorCode();
-    ASSERT_TRUE(effect.ChangeParameters(NGD, NGD, NGD, NG, NG, NG, 90, KEEP));
+    CTactraPeriodic loaded(GUID_Tactra_Square);
+    ASSERT_TRUE(loaded.Initialize(device(), record)) << "code " << CTKLErrors::GetLastErrorCode();
+    ASSERT_TRUE(loaded.ChangeParameters(NGD, NGD, NGD, NG, NG, NG, 90, KEEP));
     EXPECT_EQ(block_words(last("SetParameters").params),
               std::vector<LONG>({5000, 100, 9000, 20000}));
-}
 
-TEST_P(ForceEffects, CopyKeepsTheStoredValues) {
-    Effect source = periodic(device());
-    CTactraPeriodic copy(P(*source));
-    EXPECT_EQ(copy.GetEffect(), nullptr);
-    sim().log_clear();
-    ASSERT_TRUE(copy.Initialize(device(), NGD, NGD, 100, 1, 0, NG, NGD, nullptr));
-    EXPECT_EQ(block_words(last("CreateEffect").params), std::vector<LONG>({5000, 100, 0, 20000}));
-    EXPECT_EQ(sim().effect_count(), 2u);
-}
-
-TEST_P(ForceEffects, FailedChangeSetsTheCodeAndKeepsTheNewValues) {
-    Effect effect = periodic(device());
-    sim().fail_next("SetParameters", TACTRA_ERROR_INPUTLOST);
-    EXPECT_FALSE(P(*effect).ChangeParameters(7000, NGD, NGD, NG, NG, NG, NGD, KEEP));
-    EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TACTRA_ERROR_INPUTLOST);
-    ASSERT_TRUE(P(*effect).ChangeParameters(NGD, NGD, NGD, NG, NG, -5, NGD, KEEP));
-    EXPECT_EQ(block_words(last("SetParameters").params), std::vector<LONG>({7000, -5, 0, 20000}));
+    CTactraPeriodic copy(loaded);
+    ASSERT_TRUE(copy.Initialize(device(), 7000, NGD, 100, 1, 0, NG, NGD, nullptr));
+    EXPECT_EQ(block_words(last("CreateEffect").params),
+              std::vector<LONG>({7000, 100, 9000, 20000}));
 }
 
 TEST(ForceEffectsWithoutDevice, FailBeforeInitialisationAndWithoutDevice) {
     CTactraConstant c;
     CTactraRamp r;
     CTactraPeriodic p;
-    const std::pair<const char*, std::function<BOOL()>> notInitialised[] = {
-        {"constant", [&] { return c.ChangeParameters(1, 1, 1, 1, nullptr); }},
-        {"constant polar", [&] { return c.ChangeParametersPolar(1, 1, 1, nullptr); }},
-        {"ramp", [&] { return r.ChangeParameters(1, 1, 1, 1, 1, nullptr); }},
-        {"ramp polar", [&] { return r.ChangeParametersPolar(1, 1, 1, 1, nullptr); }},
-        {"periodic", [&] { return p.ChangeParameters(1, 1, 1, 1, 1, 1, 1, nullptr); }},
-        {"periodic polar", [&] { return p.ChangeParametersPolar(1, 1, 1, 1, 1, 1, nullptr); }},
+    const LONG NOT_INIT = TKL_ERR_EFFECT_NOT_INITIALIZED, NO_DEVICE = TKL_ERR_DEVICE_IS_NULL;
+    CTactraDevice* const none = nullptr;
+    const std::pair<LONG, std::function<BOOL()>> rows[] = {
+        {NOT_INIT, [&] { return c.ChangeParameters(1, 1, 1, 1, nullptr); }},
+        {NOT_INIT, [&] { return c.ChangeParametersPolar(1, 1, 1, nullptr); }},
+        {NOT_INIT, [&] { return r.ChangeParameters(1, 1, 1, 1, 1, nullptr); }},
+        {NOT_INIT, [&] { return r.ChangeParametersPolar(1, 1, 1, 1, nullptr); }},
+        {NOT_INIT, [&] { return p.ChangeParameters(1, 1, 1, 1, 1, 1, 1, nullptr); }},
+        {NOT_INIT, [&] { return p.ChangeParametersPolar(1, 1, 1, 1, 1, 1, nullptr); }},
+        {NO_DEVICE, [&] { return c.Initialize(none, 1, 1, 1, 1, nullptr); }},
+        {NO_DEVICE, [&] { return c.InitializePolar(none, 1, 1, 1, nullptr); }},
+        {NO_DEVICE, [&] { return r.Initialize(none, 1, 1, 1, 1, 1, nullptr); }},
+        {NO_DEVICE, [&] { return r.InitializePolar(none, 1, 1, 1, 1, nullptr); }},
+        {NO_DEVICE, [&] { return p.Initialize(none, 1, 1, 1, 1, 1, 1, 1, nullptr); }},
+        {NO_DEVICE, [&] { return p.InitializePolar(none, 1, 1, 1, 1, 1, 1, nullptr); }},
     };
-    for (const auto& row : notInitialised) {
+    for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
         CTKLErrors::SetErrorCode(TKL_ERR_UNKNOWN);
-        EXPECT_FALSE(row.second()) << row.first;
-        EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_EFFECT_NOT_INITIALIZED) << row.first;
-    }
-    const std::pair<const char*, std::function<BOOL()>> nullDevice[] = {
-        {"constant", [&] { return c.Initialize(nullptr, 1, 1, 1, 1, nullptr); }},
-        {"constant polar", [&] { return c.InitializePolar(nullptr, 1, 1, 1, nullptr); }},
-        {"ramp", [&] { return r.Initialize(nullptr, 1, 1, 1, 1, 1, nullptr); }},
-        {"ramp polar", [&] { return r.InitializePolar(nullptr, 1, 1, 1, 1, nullptr); }},
-        {"periodic", [&] { return p.Initialize(nullptr, 1, 1, 1, 1, 1, 1, 1, nullptr); }},
-        {"periodic polar", [&] { return p.InitializePolar(nullptr, 1, 1, 1, 1, 1, 1, nullptr); }},
-    };
-    for (const auto& row : nullDevice) {
-        EXPECT_FALSE(row.second()) << row.first;
-        EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_DEVICE_IS_NULL) << row.first;
+        EXPECT_FALSE(rows[i].second()) << "row " << i;
+        EXPECT_EQ(CTKLErrors::GetLastErrorCode(), rows[i].first) << "row " << i;
     }
 }
 
@@ -257,26 +192,18 @@ TEST(ForceEffectsWithoutDevice, EachClassAcceptsItsKindsOnly) {
     CTactraConstant c;
     CTactraRamp r;
     CTactraPeriodic p;
-    const struct {
-        CTactraEffect* effect;
-        std::vector<const GUID*> accepted;
-    } rows[] = {
-        {&c, {&GUID_Tactra_ConstantForce}},
-        {&r, {&GUID_Tactra_RampForce}},
-        {&p, {&GUID_Tactra_Square, &GUID_Tactra_Sine, &GUID_Tactra_Triangle,
-              &GUID_Tactra_SawtoothUp, &GUID_Tactra_SawtoothDown}},
+    const std::pair<CTactraEffect*, tkl::EffectClass> rows[] = {
+        {&c, tkl::EffectClass::Constant},
+        {&r, tkl::EffectClass::Ramp},
+        {&p, tkl::EffectClass::Periodic},
     };
     unsigned count = 0;
     const tkl::EffectKind* kinds = tkl::effect_kinds(&count);
     for (const auto& row : rows) {
         for (unsigned i = 0; i < count; ++i) {
             GUID kind = *kinds[i].kind;
-            bool expected = false;
-            for (const GUID* a : row.accepted)
-                expected = expected || *a == kind;
-            EXPECT_EQ(bool(row.effect->GetIsCompatibleGUID(kind)), expected)
-                << ::testing::PrintToString(row.effect->GetGUID()) << " given "
-                << ::testing::PrintToString(kind);
+            EXPECT_EQ(bool(row.first->GetIsCompatibleGUID(kind)), kinds[i].holder == row.second)
+                << row.first->GetGUID() << " given " << kind;
         }
     }
     EXPECT_EQ(p.GetGUID(), GUID_Tactra_Sine);
