@@ -19,7 +19,7 @@ protected:
     void open_external(IDirectInputA** api, IDirectInputDevice2A** device) {
         module_ = LoadLibraryA("dinput.dll");
         ASSERT_NE(module_, nullptr);
-        auto create = reinterpret_cast<LPDIRECTINPUTCREATEA>(
+        auto create = reinterpret_cast<PFN_DirectInputCreateA>(
             reinterpret_cast<void*>(GetProcAddress(module_, "DirectInputCreateA")));
         ASSERT_NE(create, nullptr);
         ASSERT_EQ(create(devtest::app(), 0x0500, api, nullptr), DI_OK);

@@ -13,7 +13,7 @@ protected:
         sim.reset();
         module = LoadLibraryA("dinput.dll");
         ASSERT_NE(module, nullptr);
-        create = reinterpret_cast<LPDIRECTINPUTCREATEA>(
+        create = reinterpret_cast<PFN_DirectInputCreateA>(
             reinterpret_cast<void*>(GetProcAddress(module, "DirectInputCreateA")));
         ASSERT_NE(create, nullptr);
         ASSERT_EQ(create(simtest::app(), 0x0500, &api, nullptr), DI_OK);
@@ -49,7 +49,7 @@ protected:
 
     SimClient sim = SimClient::directInput();
     HMODULE module = nullptr;
-    LPDIRECTINPUTCREATEA create = nullptr;
+    PFN_DirectInputCreateA create = nullptr;
     IDirectInputA* api = nullptr;
     IDirectInputDevice2A* device = nullptr;
 };

@@ -94,7 +94,7 @@ BOOL CTactraDXDevice::Initialize(void* instance, void* window, IDirectInputA* ap
             CTKLErrors::SetErrorCode(TKL_ERR_CANT_INIT_DEVICE);
             return FALSE;
         }
-        LPDIRECTINPUTCREATEA create = reinterpret_cast<LPDIRECTINPUTCREATEA>(
+        PFN_DirectInputCreateA create = reinterpret_cast<PFN_DirectInputCreateA>(
             reinterpret_cast<void*>(GetProcAddress(s_hDInputDll, "DirectInputCreateA")));
         if (!create) {
             CTKLErrors::SetErrorCode(TKL_ERR_CANT_INIT_DEVICE);

@@ -11,6 +11,10 @@
 
 #include "tkl/devices/tactradevice.h"
 
+// DirectInput's entry point, looked up by name in dinput.dll.
+typedef HRESULT(WINAPI* PFN_DirectInputCreateA)(HINSTANCE instance, DWORD version,
+                                                IDirectInputA** out, IUnknown* outer);
+
 class TKL_API CTactraDXDevice : public CTactraDevice {
 public:
     CTactraDXDevice();

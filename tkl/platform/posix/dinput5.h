@@ -581,8 +581,6 @@ struct IDirectInputA : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE Initialize(HINSTANCE hinst, DWORD dwVersion) = 0;
 };
 
-typedef HRESULT(WINAPI* LPDIRECTINPUTCREATEA)(HINSTANCE, DWORD, LPDIRECTINPUTA*, LPUNKNOWN);
-
 // The standard joystick data format: six axes, two sliders, four POVs and 32 buttons of a
 // DIJOYSTATE, every object optional; the same contents as the system's static library.
 #define TKL_DI_JOY_AXIS(guid, ofs) {&guid, (DWORD)(ofs), 0x80FFFF03u, DIDOI_ASPECTPOSITION}
