@@ -223,3 +223,52 @@ TEST_F(MouseEffectTest, EffectsKeepTheirDeviceAlive) {
 }
 
 }  // namespace
+
+namespace {
+
+struct Visit {
+    unsigned seen;
+    bool releaseEach;
+};
+
+BOOL CALLBACK visit(ITactraEffect* effect, void* context) {
+    Visit* v = static_cast<Visit*>(context);
+    ++v->seen;
+    if (v->releaseEach)
+        effect->Release();
+    return TACTRA_ENUM_CONTINUE;
+}
+
+TEST_F(MouseEffectTest, DeviceCommandsActOnTheEffectsAndTheActuators) {
+    MouseRecord r(GUID_Tactra_Inertia);
+    ITactraEffect* a = nullptr;
+    ITactraEffect* b = nullptr;
+    ASSERT_EQ(create_effect(r.e, &a), S_OK);
+    ASSERT_EQ(create_effect(r.e, &b), S_OK);
+    DWORD ff = 0;
+    ASSERT_EQ(device->GetForceFeedbackState(&ff), S_OK);
+    EXPECT_EQ(ff & 0x30u, 0x20u) << "actuators off until property 15 turns them on";
+    TACTRA_PROPDWORD on = {{sizeof on, sizeof on.diph, 0, 0}, 1};
+    ASSERT_EQ(device->SetProperty(TACTRA_PROP_FORCEOUTPUT, &on.diph), S_OK);
+    ASSERT_EQ(device->GetForceFeedbackState(&ff), S_OK);
+    EXPECT_EQ(ff & 0x30u, 0x10u);
+    EXPECT_EQ(device->SendForceFeedbackCommand(0x20), S_OK);  // actuators off
+    DWORD value = 1;
+    ASSERT_TRUE(sim.get_property(TACTRA_PROP_FORCEOUTPUT, &value, 1));
+    EXPECT_EQ(value, 0u);
+    EXPECT_EQ(a->Start(1, 0), S_OK);
+    EXPECT_EQ(device->SendForceFeedbackCommand(0x01), S_OK);  // reset: all stopped and unloaded
+    EXPECT_FALSE(state(0).playing);
+    EXPECT_FALSE(state(0).downloaded);
+    EXPECT_EQ(device->SendForceFeedbackCommand(0x40), TACTRA_ERROR_INVALIDPARAM);
+
+    Visit counted = {0, false};
+    EXPECT_EQ(device->EnumCreatedEffectObjects(visit, &counted, 0), S_OK);
+    EXPECT_EQ(counted.seen, 2u);
+    Visit releasing = {0, true};
+    EXPECT_EQ(device->EnumCreatedEffectObjects(visit, &releasing, 0), S_OK);
+    EXPECT_EQ(releasing.seen, 2u) << "releasing the effect in hand does not stop the walk";
+    EXPECT_EQ(sim.effect_count(), 0u);
+}
+
+}  // namespace
