@@ -17,9 +17,13 @@ typedef HRESULT(WINAPI* PFN_DirectInputCreateA)(HINSTANCE instance, DWORD versio
 
 class TKL_API CTactraDXDevice : public CTactraDevice {
 public:
+    // Closed: device type 3, nothing held.
     CTactraDXDevice();
+    // Shares what the other holds, with references of its own where it owns them (see above).
     CTactraDXDevice(const CTactraDXDevice& other);
+    // Closes this device, then shares what the other holds.
     CTactraDXDevice& operator=(const CTactraDXDevice& other);
+    // Closes the device; objects handed in stay untouched.
     ~CTactraDXDevice() override;
 
     // Opens the first attached force-feedback joystick for exclusive background access, or

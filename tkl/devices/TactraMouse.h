@@ -11,9 +11,13 @@
 
 class TKL_API CTactraMouse : public CTactraDevice {
 public:
+    // Closed: device type 2, nothing held.
     CTactraMouse();
+    // Shares what the other holds, with references of its own (see above).
     CTactraMouse(const CTactraMouse& other);
+    // Closes this device, then shares what the other holds.
     CTactraMouse& operator=(const CTactraMouse& other);
+    // Closes the device.
     ~CTactraMouse() override;
 
     // Opens the first attached force mouse with the cooperative-level flags, acquires it and
