@@ -23,7 +23,8 @@
 
 // An effect record as a device received it, deep-copied: the fields of a TACTRA_EFFECT, or of a
 // DIEFFECT for the stand-in (which has no guid and no dwReserved). In a SetParameters call only
-// the fields named by the mask are read and copied; the others are 0.
+// the fields named by the mask are read and copied; the others are 0 (dwSize, guid and dwFlags,
+// which say how to read the rest, are always copied).
 struct SimEffectParams {
     DWORD dwSize;  // the size field as received (the stand-in: DIEFFECT's)
     GUID guid;     // the record's guid; the stand-in: the GUID given to CreateEffect
