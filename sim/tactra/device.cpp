@@ -237,6 +237,8 @@ HRESULT SimTactraDevice::SetCooperativeLevel(HWND window, DWORD flags) {
     HRESULT hr;
     if (c.injected(&hr))
         return c.done(hr);
+    // Unlike DirectInput, the API lets the access choice go unsaid (the mouse is shared with
+    // the system's pointer anyway); contradictory or unknown bits are refused.
     const DWORD all = TACTRA_SCL_EXCLUSIVE | TACTRA_SCL_NONEXCLUSIVE | TACTRA_SCL_FOREGROUND |
                       TACTRA_SCL_BACKGROUND;
     if (flags == 0 || (flags & ~all) ||
