@@ -156,3 +156,33 @@ TEST_F(MouseApiTest, AnArmedFailureAnswersOnceAndChangesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MouseApiTest, CooperativeLevelsAndCapabilities) {
+    const struct {
+        DWORD flags;
+        HRESULT result;
+    } levels[] = {
+        {0, TACTRA_ERROR_INVALIDPARAM},
+        {TACTRA_SCL_EXCLUSIVE | TACTRA_SCL_NONEXCLUSIVE, TACTRA_ERROR_INVALIDPARAM},
+        {TACTRA_SCL_FOREGROUND | TACTRA_SCL_BACKGROUND, TACTRA_ERROR_INVALIDPARAM},
+        {0x10, TACTRA_ERROR_INVALIDPARAM},
+        {TACTRA_SCL_FOREGROUND, HRESULT(0x800700AA)},  // valid, but the device is acquired
+    };
+    for (const auto& l : levels)
+        EXPECT_EQ(device->SetCooperativeLevel(nullptr, l.flags), l.result) << l.flags;
+    EXPECT_EQ(device->Unacquire(), S_OK);
+    EXPECT_EQ(device->SetCooperativeLevel(nullptr, TACTRA_SCL_EXCLUSIVE | TACTRA_SCL_BACKGROUND), S_OK);
+
+    sim.set_capacity(5);
+    TACTRA_DEVCAPS caps = {};
+    EXPECT_EQ(device->GetCapabilities(&caps), TACTRA_ERROR_INVALIDPARAM) << "size not set";
+    caps.dwSize = sizeof caps;
+    ASSERT_EQ(device->GetCapabilities(&caps), S_OK);
+    EXPECT_EQ(caps.dwDevType, TACTRA_DEVTYPE_FORCEMOUSE);
+    EXPECT_EQ(caps.dwAxes, 2u);
+    EXPECT_EQ(caps.dwMaxEffects, 5u);
+}
+
+}  // namespace
