@@ -3,16 +3,26 @@
 # each test process attaches to it instead of starting (and tearing down) its own.
 set -u
 cmd=$1
-. "$(dirname "$0")/wine-env.sh" "$2"
+here=$(dirname "$0")
+. "$here/wine-env.sh" "$2"
 case "$cmd" in
   start)
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-      mkdir -p "$WINEPREFIX"
-      wineboot -i >/dev/null 2>&1 || { echo "wineboot failed for $WINEPREFIX" >&2; exit 1; }
-    fi
+    "$here/wine/setup.sh" || exit 1
+    mkdir -p "$WINEPREFIX"
     # -p keeps the server alive until it is killed; a server already running for this
     # prefix makes this a no-op.
     wineserver -p >/dev/null 2>&1 || true
+    # The marker is written only once wineboot has finished, and the registry reaches the
+    # disk only when the server saves it: without both, the creation is redone rather than
+    # leaving a half-made prefix behind.
+    if [ ! -f "$WINEPREFIX/.tkl-prefix-ready" ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
+      wineboot -i >/dev/null 2>&1 || { echo "wineboot failed for $WINEPREFIX" >&2; exit 1; }
+      touch "$WINEPREFIX/.tkl-prefix-ready"
+    else
+      # The first process of a server session starts Wine's own services and waits for them
+      # (several seconds here); pay that now rather than in whichever test runs first.
+      wine cmd.exe /c exit >/dev/null 2>&1 || { echo "wine does not start in $WINEPREFIX" >&2; exit 1; }
+    fi
     ;;
   stop)
     wineserver -k >/dev/null 2>&1 || true

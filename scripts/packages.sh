@@ -4,27 +4,67 @@
 set -euo pipefail
 
 native=(cmake g++ make libgtest-dev googletest nlohmann-json3-dev valgrind python3)
+# wine64 brings the native 64-bit wineserver, which serves the 32-bit Wine processes.
 windows=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
-         binutils-mingw-w64-i686 wine wine32:i386)
+         binutils-mingw-w64-i686 wine wine32:i386 wine64)
+# Runs Wine's 32-bit loader where the kernel has no IA-32 emulation (cmake/wine/setup.sh).
+# Versions before 10 crash Wine's threads; bookworm has one only in its backports.
+emulator=qemu-user
+emulator_min=1:10
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+emulator_ok() {
+  installed "$emulator" &&
+    dpkg --compare-versions "$(dpkg-query -W -f='${Version}' "$emulator")" ge "$emulator_min"
+}
 
 missing=()
 for p in "${native[@]}" "${windows[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
+  installed "$p" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+need_emulator=0
+emulator_ok || need_emulator=1
+[ ${#missing[@]} -eq 0 ] && [ $need_emulator -eq 0 ] && exit 0
+
+codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+backports=
+[ "$codename" = bookworm ] && backports=bookworm-backports
 
 if [ "$(id -u)" -ne 0 ]; then
-  echo "missing packages: ${missing[*]}" >&2
-  echo "install them with: sudo dpkg --add-architecture i386 && sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+  [ ${#missing[@]} -gt 0 ] && echo "missing packages: ${missing[*]}" >&2
+  [ $need_emulator -eq 1 ] && echo "missing: $emulator >= $emulator_min${backports:+ (from $backports)}" >&2
+  echo "run as root: $0" >&2
   exit 1
 fi
 
-echo "installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+update=0
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
+  update=1
 fi
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ $need_emulator -eq 1 ] && [ -n "$backports" ] &&
+   ! grep -rqsw -- "$backports" /etc/apt/sources.list /etc/apt/sources.list.d/; then
+  # Same mirror and key as the main archive; backports are only used where asked for (-t).
+  mirror=$(grep -rhsm1 '^URIs:' /etc/apt/sources.list.d/debian.sources | awk '{print $2}')
+  cat > /etc/apt/sources.list.d/$backports.sources <<SRC
+Types: deb
+URIs: ${mirror:-http://deb.debian.org/debian}
+Suites: $backports
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+  update=1
+fi
+[ ${#missing[@]} -gt 0 ] && update=1
+[ $update -eq 1 ] && apt-get update -qq
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+if [ $need_emulator -eq 1 ]; then
+  echo "installing: $emulator${backports:+ from $backports}"
+  apt-get install -y -qq --no-install-recommends ${backports:+-t "$backports"} "$emulator" >/dev/null
+  emulator_ok || { echo "$emulator >= $emulator_min is not available" >&2; exit 1; }
+fi
