@@ -74,11 +74,6 @@ protected:
         CTKLErrors::SetErrorHandling(TKL_ERRH_DEBUG_OUTPUT);
     }
 
-    // The instance GUID of the n-th attached device (from the enumeration the library saw).
-    GUID enumerated(const SimClient& sim) {
-        return nth(sim, "CreateDevice").guid;
-    }
-
     SimClient mouse = SimClient::mouse();
     SimClient di = SimClient::directInput();
 };
