@@ -129,6 +129,9 @@ std::vector<ObjectSpec> objects_from_json(const Json& project) {
             throw std::runtime_error(named + ": an object without a block has no id or contained objects");
         if (o.contains("objectProperties") && (o.contains("id") || o.contains("contains")))
             throw std::runtime_error(named + ": \"objectProperties\" replaces \"id\" and \"contains\"");
+        // Without the block, a first pair with an empty key would read as the block's zero byte.
+        if (!spec.withBlock && !spec.typeProperties.empty() && spec.typeProperties[0].first.empty())
+            throw std::runtime_error(named + ": without a block the first property key can't be empty");
         if (!spec.withBlock)
             id.clear();
         if (o.contains("objectProperties"))
@@ -207,11 +210,14 @@ Json json_from_project(const std::string& bytes) {
         } else {
             // The usual block, "ID" then "ContainedObjects", reads as fields; any other as pairs.
             Json pairs = json_pairs(record.objectProperties);
-            const bool usual = (pairs.size() == 1 || pairs.size() == 2) && pairs[0][0] == kId &&
-                               pairs[0][1].is_string() &&
-                               (pairs.size() == 1 || (pairs[1][0] == kContained && pairs[1][1].is_string()));
+            const bool usual = pairs.empty() ||
+                               ((pairs.size() == 1 || pairs.size() == 2) && pairs[0][0] == kId &&
+                                pairs[0][1].is_string() &&
+                                (pairs.size() == 1 || (pairs[1][0] == kContained && pairs[1][1].is_string())));
             if (!usual) {
                 o["objectProperties"] = pairs;
+            } else if (pairs.empty()) {
+                o["id"] = nullptr;
             } else {
                 o["id"] = pairs[0][1];
                 if (pairs.size() == 2) {

@@ -29,7 +29,8 @@ typedef nlohmann::ordered_json Json;
 std::vector<ObjectSpec> objects_from_json(const Json& project);
 
 // The readable form of the records of project data (what `tvx dump` prints); it builds back to
-// the same bytes. Throws std::runtime_error for malformed data, naming object and byte offset.
+// the same bytes (bytes after the last record are not kept). Throws std::runtime_error for
+// malformed data, naming the object and the byte offset.
 Json json_from_project(const std::string& bytes);
 
 // The identifier a name gets when the description gives none.
