@@ -14,7 +14,7 @@ using namespace projecttest;
 
 // The project of one "Jolt" named A with an identifier and a magnitude of 8000.
 std::string worked_example() {
-    tvx::ObjectSpec a = object("A", "Jolt", {{"Magnitude", "8000"}});
+    tvx::ObjectDescription a = object("A", "Jolt", {{"Magnitude", "8000"}});
     a.objectProperties = {{"ID", "{5959DF71-2911-11D1-B049-0020AF30269A}"}};
     return tvx::write_project({a});
 }
@@ -136,9 +136,9 @@ TEST(ProjectApi, EmptyProjectAndObjectsWithoutBlock) {
     EXPECT_EQ(empty.get()->cObjects, 0);
     EXPECT_EQ(TVXGetObjectNameByIndex(empty.get(), 0), nullptr);
 
-    tvx::ObjectSpec plain = object("plain", "Jolt", {{"Magnitude", "5"}});
+    tvx::ObjectDescription plain = object("plain", "Jolt", {{"Magnitude", "5"}});
     plain.withBlock = false;
-    tvx::ObjectSpec badId = object("bad-id", "Jolt");
+    tvx::ObjectDescription badId = object("bad-id", "Jolt");
     badId.objectProperties = {{"ID", "{5959DF71-2911-11D1-B049-0020AF30269A"}};
     Project project(tvx::write_project({plain, badId}));
     ASSERT_TRUE(project);

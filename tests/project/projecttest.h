@@ -18,24 +18,24 @@ inline std::string test_id(unsigned n) {
     return text;
 }
 
-inline tvx::ObjectSpec object(const std::string& name, const std::string& type,
+inline tvx::ObjectDescription object(const std::string& name, const std::string& type,
                               const tvx::Pairs& props = {}) {
-    tvx::ObjectSpec spec;
-    spec.name = name;
-    spec.type = type;
-    spec.typeProperties = props;
-    return spec;
+    tvx::ObjectDescription desc;
+    desc.name = name;
+    desc.type = type;
+    desc.typeProperties = props;
+    return desc;
 }
 
-inline tvx::ObjectSpec with_id(tvx::ObjectSpec spec, unsigned n) {
-    spec.objectProperties.insert(spec.objectProperties.begin(), {"ID", test_id(n)});
-    return spec;
+inline tvx::ObjectDescription with_id(tvx::ObjectDescription desc, unsigned n) {
+    desc.objectProperties.insert(desc.objectProperties.begin(), {"ID", test_id(n)});
+    return desc;
 }
 
-inline tvx::ObjectSpec compound(const std::string& name, unsigned id, const std::string& list) {
-    tvx::ObjectSpec spec = with_id(object(name, "Compound"), id);
-    spec.objectProperties.push_back({"ContainedObjects", list});
-    return spec;
+inline tvx::ObjectDescription compound(const std::string& name, unsigned id, const std::string& list) {
+    tvx::ObjectDescription desc = with_id(object(name, "Compound"), id);
+    desc.objectProperties.push_back({"ContainedObjects", list});
+    return desc;
 }
 
 // Owns a loaded project.

@@ -97,13 +97,13 @@ std::string identifier_for_name(const std::string& name) {
     return text;
 }
 
-std::vector<ObjectSpec> objects_from_json(const Json& project) {
+std::vector<ObjectDescription> objects_from_json(const Json& project) {
     if (!project.is_object() || !project.contains("objects") || !project["objects"].is_array())
         throw std::runtime_error("the project must be an object with an \"objects\" list");
     const Json& objects = project["objects"];
 
     // First pass: names and identifiers, so that contained names can refer to any object.
-    std::vector<ObjectSpec> specs;
+    std::vector<ObjectDescription> descriptions;
     std::vector<std::string> ids;
     std::map<std::string, std::string> idByName;
     for (size_t i = 0; i < objects.size(); ++i) {
@@ -111,50 +111,50 @@ std::vector<ObjectSpec> objects_from_json(const Json& project) {
         const std::string where = "object " + std::to_string(i);
         if (!o.is_object())
             throw std::runtime_error(where + ": must be a JSON object");
-        ObjectSpec spec;
-        spec.name = required_text(o, "name", where);
-        const std::string named = where + " \"" + spec.name + "\"";
-        spec.type = required_text(o, "type", named);
-        spec.typeProperties = properties_from_json(o.value("properties", Json()), named);
-        spec.withBlock = o.value("block", true);
+        ObjectDescription desc;
+        desc.name = required_text(o, "name", where);
+        const std::string named = where + " \"" + desc.name + "\"";
+        desc.type = required_text(o, "type", named);
+        desc.typeProperties = properties_from_json(o.value("properties", Json()), named);
+        desc.withBlock = o.value("block", true);
         std::string id;
         if (!o.contains("id")) {
-            id = identifier_for_name(spec.name);
+            id = identifier_for_name(desc.name);
         } else if (o["id"].is_string()) {
             id = o["id"].get<std::string>();
         } else if (!o["id"].is_null()) {
             throw std::runtime_error(named + ": \"id\" must be a GUID text or null");
         }
-        if (!spec.withBlock && (o.contains("id") || o.contains("contains") || o.contains("objectProperties")))
+        if (!desc.withBlock && (o.contains("id") || o.contains("contains") || o.contains("objectProperties")))
             throw std::runtime_error(named + ": an object without a block has no id or contained objects");
         if (o.contains("objectProperties") && (o.contains("id") || o.contains("contains")))
             throw std::runtime_error(named + ": \"objectProperties\" replaces \"id\" and \"contains\"");
         // Without the block, a first pair with an empty key would read as the block's zero byte.
-        if (!spec.withBlock && !spec.typeProperties.empty() && spec.typeProperties[0].first.empty())
+        if (!desc.withBlock && !desc.typeProperties.empty() && desc.typeProperties[0].first.empty())
             throw std::runtime_error(named + ": without a block the first property key can't be empty");
-        if (!spec.withBlock)
+        if (!desc.withBlock)
             id.clear();
         if (o.contains("objectProperties"))
             id.clear();
-        idByName.emplace(spec.name, id);  // the first object of a name
+        idByName.emplace(desc.name, id);  // the first object of a name
         ids.push_back(id);
-        specs.push_back(spec);
+        descriptions.push_back(desc);
     }
 
     for (size_t i = 0; i < objects.size(); ++i) {
         const Json& o = objects[i];
-        ObjectSpec& spec = specs[i];
-        const std::string named = "object " + std::to_string(i) + " \"" + spec.name + "\"";
-        if (!spec.withBlock)
+        ObjectDescription& desc = descriptions[i];
+        const std::string named = "object " + std::to_string(i) + " \"" + desc.name + "\"";
+        if (!desc.withBlock)
             continue;
         if (o.contains("objectProperties")) {
-            spec.objectProperties = properties_from_json(o["objectProperties"], named);
+            desc.objectProperties = properties_from_json(o["objectProperties"], named);
             continue;
         }
         if (o.contains("id") && o["id"].is_null()) {
             // No identifier pair at all.
         } else {
-            spec.objectProperties.push_back({kId, ids[i]});
+            desc.objectProperties.push_back({kId, ids[i]});
         }
         if (!o.contains("contains"))
             continue;
@@ -180,9 +180,9 @@ std::vector<ObjectSpec> objects_from_json(const Json& project) {
         } else {
             throw std::runtime_error(named + ": \"contains\" must be a list or a text");
         }
-        spec.objectProperties.push_back({kContained, list});
+        desc.objectProperties.push_back({kContained, list});
     }
-    return specs;
+    return descriptions;
 }
 
 Json json_from_project(const std::string& bytes) {

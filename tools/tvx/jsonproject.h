@@ -26,7 +26,7 @@ typedef nlohmann::ordered_json Json;
 
 // The objects of a readable project, identifiers and contained names resolved. Throws
 // std::runtime_error naming the object at fault.
-std::vector<ObjectSpec> objects_from_json(const Json& project);
+std::vector<ObjectDescription> objects_from_json(const Json& project);
 
 // The readable form of the records of project data (what `tvx dump` prints); it builds back to
 // the same bytes (bytes after the last record are not kept). Throws std::runtime_error for

@@ -12,7 +12,7 @@ namespace tvx {
 
 typedef std::vector<std::pair<std::string, std::string>> Pairs;
 
-struct ObjectSpec {
+struct ObjectDescription {
     std::string name;
     std::string type;
     bool withBlock = true;  // false: no object-property block (no identifier, no list)
@@ -40,7 +40,7 @@ inline std::string write_pairs(const Pairs& pairs) {
 }
 
 // One object record, its length first.
-inline std::string write_record(const ObjectSpec& object) {
+inline std::string write_record(const ObjectDescription& object) {
     std::string body;
     put_text(body, object.name);
     put_text(body, object.type);
@@ -57,10 +57,10 @@ inline std::string write_record(const ObjectSpec& object) {
 }
 
 // The magic, the object count and the records.
-inline std::string write_project(const std::vector<ObjectSpec>& objects) {
+inline std::string write_project(const std::vector<ObjectDescription>& objects) {
     std::string out = "tvxp";
     put_u32(out, uint32_t(objects.size()));
-    for (const ObjectSpec& object : objects)
+    for (const ObjectDescription& object : objects)
         out += write_record(object);
     return out;
 }
