@@ -82,18 +82,12 @@ bool set_polar_direction(TACTRA_EFFECT& effect, const PairList& props) {
 bool set_angle_direction(TACTRA_EFFECT& effect, const PairList& props) {
     if (!alloc_axes(effect, 2, TACTRA_FEFFECT_CARTESIAN))
         return false;
-    // Rounded to double at each step, so that x87's wider registers truncate the same way
-    // (sin of 9000's angle must give exactly 10000).
-    volatile double theta = get_property(props, "Direction", 0) * kRadiansPerHundredth;
-    volatile double sine = std::sin(theta);
-    volatile double cosine = std::cos(theta);
-    volatile double x = kFull * sine;
-    volatile double y = -kFull * cosine;
+    const double theta = get_property(props, "Direction", 0) * kRadiansPerHundredth;
     effect.rgdwAxes[0] = TACTRA_AXIS_X;
     effect.rgdwAxes[1] = TACTRA_AXIS_Y;
-    // 0 points up the screen (negative Y), 9000 to the right.
-    effect.rglDirection[0] = LONG(x);
-    effect.rglDirection[1] = LONG(y);
+    // 0 points up the screen (negative Y), 9000 to the right; truncated toward zero.
+    effect.rglDirection[0] = LONG(kFull * std::sin(theta));
+    effect.rglDirection[1] = LONG(-kFull * std::cos(theta));
     return true;
 }
 
