@@ -1,5 +1,6 @@
 // Compound objects: filled once after loading, from the effects the listed objects have then.
 #include "tests/project/projecttest.h"
+#include "tkl/project/tvxproject.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +101,31 @@ TEST(Compounds, ObjectRecordAloneStaysEmpty) {
     Project single(TVXLoadProjectObjectPointer(jolt.data(), nullptr));
     ASSERT_TRUE(single);
     EXPECT_EQ(kinds(single.get(), "j"), Kinds{"constant"});
+}
+
+}  // namespace
+
+namespace {
+
+// Each level lists the one before twice: level n holds 2^n effects.
+std::string doubling_levels(int levels) {
+    std::vector<tvx::ObjectDescription> objects = {with_id(object("level0", "Jolt"), 0)};
+    for (int n = 1; n <= levels; ++n)
+        objects.push_back(compound("level" + std::to_string(n), unsigned(n),
+                                   test_id(unsigned(n - 1)) + ";" + test_id(unsigned(n - 1))));
+    return tvx::write_project(objects);
+}
+
+TEST(Compounds, CompoundsBeyondTheEffectLimitFailTheLoad) {
+    const std::string atLimit = doubling_levels(16);
+    Project project(atLimit);
+    ASSERT_TRUE(project);
+    EXPECT_EQ(project.get()->paObjects[16].cEffects, 65536);
+
+    const std::string beyond = doubling_levels(17);
+    TVXLoadError error = {};
+    EXPECT_EQ(TVXLoadProjectPointerEx(beyond.data(), DWORD(beyond.size()), nullptr, &error), nullptr);
+    EXPECT_STREQ(error.szReason, "a compound holds more than 65536 effects");
 }
 
 }  // namespace

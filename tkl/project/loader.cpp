@@ -92,8 +92,10 @@ TVXProject* load_project(const void* data, size_t size, ITactraDevice* device,
             return nullptr;
         }
     }
-    if (!link_compounds(project)) {
-        out_of_memory(failure, -1, reader.position(), nullptr);
+    const char* reason = nullptr;
+    if (!link_compounds(project, &reason)) {
+        if (failure)
+            *failure = {-1, reader.position(), nullptr, reason};
         release_project(project);
         return nullptr;
     }

@@ -11,10 +11,6 @@ namespace tkl {
 namespace project {
 namespace {
 
-// Compounds of compounds can double their effects at every level; a project beyond this many
-// effects in one compound is malformed (designed projects hold a handful).
-constexpr int64_t kMaxCompoundEffects = 65536;
-
 const char kCompoundType[] = "Compound";
 
 void drop_effects(TVXObject& object) {
@@ -56,7 +52,8 @@ TVXEffect** copy_effect_list(TVXEffect* const* effects, LONG count) {
 
 // A compound sees only the effects its members have when it is filled, so a member compound
 // counts only when it stands earlier in the table; a compound listing itself adds nothing.
-bool link_compounds(TVXProject* project) {
+bool link_compounds(TVXProject* project, const char** reason) {
+    *reason = "out of memory";
     for (LONG c = 0; c < project->cObjects; ++c) {
         TVXObject& compound = project->paObjects[c];
         if (std::strcmp(compound.lpszType, kCompoundType) != 0)
@@ -70,8 +67,10 @@ bool link_compounds(TVXProject* project) {
         drop_effects(compound);
         if (sum == 0)
             continue;
-        if (sum > kMaxCompoundEffects)
+        if (sum > kMaxCompoundEffects) {
+            *reason = "a compound holds more than 65536 effects";
             return false;
+        }
         compound.paEffects =
             static_cast<TVXEffect**>(std::calloc(size_t(sum) + 1, sizeof(TVXEffect*)));
         if (!compound.paEffects)

@@ -30,7 +30,12 @@ TVXObject* find_object_by_name(TVXProject* project, const char* name);
 TVXObject* find_object_by_id(TVXProject* project, const GUID& id);
 
 // Fills every "Compound" object from the objects it lists (earlier compounds already filled).
-bool link_compounds(TVXProject* project);
+// On failure `reason` says why: memory, or a compound beyond kMaxCompoundEffects.
+bool link_compounds(TVXProject* project, const char** reason);
+
+// Compounds of compounds can double their effects at every level; a compound beyond this many
+// effects makes the project malformed (designed projects hold a handful).
+inline constexpr LONG kMaxCompoundEffects = 65536;
 
 // Frees everything the project owns and the project; false when an effect list failed to free.
 bool release_project(TVXProject* project);
