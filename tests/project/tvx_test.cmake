@@ -5,6 +5,7 @@
 #   MODE=roundtrip  tvx build IN, dump, build the dump: the same bytes twice
 #   MODE=malformed  tvx check on IN's project cut short must fail with one line naming the
 #                   object and the byte offset
+#   MODE=rejected   tvx build IN must fail, naming the object at fault (EXPECT: a regex)
 
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -24,6 +25,13 @@ endfunction()
 file(MAKE_DIRECTORY ${WORK})
 get_filename_component(stem ${IN} NAME_WE)
 set(built ${WORK}/${stem}.tvx)
+if(MODE STREQUAL "rejected")
+  run(${TVX} build ${IN} -o ${built})
+  if(status EQUAL 0 OR NOT err MATCHES "${EXPECT}")
+    message(FATAL_ERROR "tvx build of ${IN}: expected a failure matching \"${EXPECT}\", got ${status}:\n${err}")
+  endif()
+  return()
+endif()
 must_succeed(${TVX} build ${IN} -o ${built})
 file(READ ${built} actual HEX)
 
