@@ -61,7 +61,8 @@ fi
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # With recommends: Wine creates its prefixes with what they bring.
+  apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 if [ $need_emulator -eq 1 ]; then
   echo "installing: $emulator${backports:+ from $backports}"
