@@ -36,50 +36,9 @@ bool names_axis(const SimJoystickFormat& format, const DIPROPHEADER& h) {
 }  // namespace
 
 SimDIDevice::SimDIDevice(SimDirectInput& root, int slot)
-    : root_(root), core_(sim_module(), sim_module().next_id(), slot, di_limits(), true) {
-    sim_module().object_created();
-}
+    : root_(root), core_(sim_module(), sim_module().next_id(), slot, di_limits(), true) {}
 
-SimDIDevice::~SimDIDevice() {
-    core_.unacquire();
-    sim_module().object_destroyed();
-}
-
-ULONG SimDIDevice::drop() {
-    const ULONG left = --refs_;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
-HRESULT SimDIDevice::QueryInterface(REFIID riid, void** object) {
-    SimCallScope c(sim_module(), "QueryInterface", id());
-    c.call.guid = riid;
-    HRESULT hr;
-    if (object)
-        *object = nullptr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!object)
-        return c.done(E_POINTER);
-    if (!IsEqualGUID(riid, IID_IUnknown) && !IsEqualGUID(riid, IID_IDirectInputDeviceA) &&
-        !IsEqualGUID(riid, IID_IDirectInputDevice2A))
-        return c.done(E_NOINTERFACE);
-    hold();
-    *object = static_cast<IDirectInputDevice2A*>(this);
-    return c.done(DI_OK);
-}
-
-ULONG SimDIDevice::AddRef() {
-    hold();
-    sim_log_refcount(sim_module(), "AddRef", id(), refs_);
-    return refs_;
-}
-
-ULONG SimDIDevice::Release() {
-    sim_log_refcount(sim_module(), "Release", id(), refs_ - 1);
-    return drop();
-}
+SimDIDevice::~SimDIDevice() { core_.unacquire(); }
 
 HRESULT SimDIDevice::GetCapabilities(LPDIDEVCAPS caps) {
     SimCallScope c(sim_module(), "GetCapabilities", id());

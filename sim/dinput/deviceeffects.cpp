@@ -42,8 +42,7 @@ HRESULT SimDIDevice::CreateEffect(REFGUID rguid, LPCDIEFFECT effect, LPDIRECTINP
         hr = created->core().create(nullptr, false);
     }
     if (FAILED(hr)) {
-        created->core().refs = 0;
-        delete created;
+        created->drop();
         return c.done(hr);
     }
     c.call.args[0] = created->core().id;

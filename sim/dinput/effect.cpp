@@ -5,40 +5,6 @@
 SimDIEffect::SimDIEffect(SimDIDevice& device, SimDeviceCore& core, const GUID& kind, SimBlock block)
     : device_(device), kind_(kind), core_(core, sim_module().next_id(), block) {
     core_.owner = this;
-    sim_module().object_created();
-}
-
-SimDIEffect::~SimDIEffect() { sim_module().object_destroyed(); }
-
-HRESULT SimDIEffect::QueryInterface(REFIID riid, void** object) {
-    SimCallScope c(sim_module(), "QueryInterface", core_.id);
-    c.call.guid = riid;
-    HRESULT hr;
-    if (object)
-        *object = nullptr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!object)
-        return c.done(E_POINTER);
-    if (!IsEqualGUID(riid, IID_IUnknown) && !IsEqualGUID(riid, IID_IDirectInputEffect))
-        return c.done(E_NOINTERFACE);
-    ++core_.refs;
-    *object = static_cast<IDirectInputEffect*>(this);
-    return c.done(DI_OK);
-}
-
-ULONG SimDIEffect::AddRef() {
-    ++core_.refs;
-    sim_log_refcount(sim_module(), "AddRef", core_.id, core_.refs);
-    return core_.refs;
-}
-
-ULONG SimDIEffect::Release() {
-    const ULONG left = --core_.refs;
-    sim_log_refcount(sim_module(), "Release", core_.id, left);
-    if (left == 0)
-        delete this;
-    return left;
 }
 
 HRESULT SimDIEffect::Initialize(HINSTANCE instance, DWORD version, REFGUID guid) {

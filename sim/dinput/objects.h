@@ -6,19 +6,15 @@
 
 #include "sim/common/effectcore.h"
 #include "sim/common/hold.h"
+#include "sim/common/unknown.h"
 #include "sim/dinput/joystick.h"
 
-class SimDirectInput final : public IDirectInputA {
+class SimDirectInput final
+    : public SimUnknown<SimDirectInput, IDirectInputA, E_POINTER, IID_IDirectInputA> {
 public:
-    SimDirectInput();
-    ~SimDirectInput();
+    unsigned id() const { return 0; }
+    ULONG& refs() { return refs_; }
 
-    void hold() { ++refs_; }
-    ULONG drop();
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE CreateDevice(REFGUID rguid, LPDIRECTINPUTDEVICEA* out,
                                            LPUNKNOWN outer) override;
     HRESULT STDMETHODCALLTYPE EnumDevices(DWORD devType, LPDIENUMDEVICESCALLBACKA callback,
@@ -31,19 +27,15 @@ private:
     ULONG refs_ = 1;
 };
 
-class SimDIDevice final : public IDirectInputDevice2A {
+class SimDIDevice final : public SimUnknown<SimDIDevice, IDirectInputDevice2A, E_POINTER,
+                                            IID_IDirectInputDeviceA, IID_IDirectInputDevice2A> {
 public:
     SimDIDevice(SimDirectInput& root, int slot);
     ~SimDIDevice();
 
-    void hold() { ++refs_; }
-    ULONG drop();
     unsigned id() const { return core_.id; }
+    ULONG& refs() { return refs_; }
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     // IDirectInputDeviceA
     HRESULT STDMETHODCALLTYPE GetCapabilities(LPDIDEVCAPS caps) override;
     HRESULT STDMETHODCALLTYPE EnumObjects(LPDIENUMDEVICEOBJECTSCALLBACKA callback, LPVOID ref,
@@ -86,16 +78,15 @@ private:
     ULONG refs_ = 1;
 };
 
-class SimDIEffect final : public IDirectInputEffect {
+class SimDIEffect final
+    : public SimUnknown<SimDIEffect, IDirectInputEffect, E_POINTER, IID_IDirectInputEffect> {
 public:
     SimDIEffect(SimDIDevice& device, SimDeviceCore& core, const GUID& kind, SimBlock block);
-    ~SimDIEffect();
 
     SimEffectCore& core() { return core_; }
+    unsigned id() const { return core_.id; }
+    ULONG& refs() { return core_.refs; }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE Initialize(HINSTANCE instance, DWORD version, REFGUID guid) override;
     HRESULT STDMETHODCALLTYPE GetEffectGuid(LPGUID guid) override;
     HRESULT STDMETHODCALLTYPE GetParameters(LPDIEFFECT effect, DWORD mask) override;

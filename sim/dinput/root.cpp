@@ -4,45 +4,6 @@
 
 #include <new>
 
-SimDirectInput::SimDirectInput() { sim_module().object_created(); }
-
-SimDirectInput::~SimDirectInput() { sim_module().object_destroyed(); }
-
-ULONG SimDirectInput::drop() {
-    const ULONG left = --refs_;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
-HRESULT SimDirectInput::QueryInterface(REFIID riid, void** object) {
-    SimCallScope c(sim_module(), "QueryInterface", 0);
-    c.call.guid = riid;
-    HRESULT hr;
-    if (object)
-        *object = nullptr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!object)
-        return c.done(E_POINTER);
-    if (!IsEqualGUID(riid, IID_IUnknown) && !IsEqualGUID(riid, IID_IDirectInputA))
-        return c.done(E_NOINTERFACE);
-    hold();
-    *object = static_cast<IDirectInputA*>(this);
-    return c.done(DI_OK);
-}
-
-ULONG SimDirectInput::AddRef() {
-    hold();
-    sim_log_refcount(sim_module(), "AddRef", 0, refs_);
-    return refs_;
-}
-
-ULONG SimDirectInput::Release() {
-    sim_log_refcount(sim_module(), "Release", 0, refs_ - 1);
-    return drop();
-}
-
 HRESULT SimDirectInput::CreateDevice(REFGUID rguid, LPDIRECTINPUTDEVICEA* out, LPUNKNOWN outer) {
     SimModule& m = sim_module();
     SimCallScope c(m, "CreateDevice", 0);

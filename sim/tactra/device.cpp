@@ -42,49 +42,9 @@ bool value_allowed(DWORD property, unsigned index, DWORD value) {
 }  // namespace
 
 SimTactraDevice::SimTactraDevice(SimTactra& root, int slot)
-    : root_(root), core_(sim_module(), sim_module().next_id(), slot, tactra_limits(), false) {
-    sim_module().object_created();
-}
+    : root_(root), core_(sim_module(), sim_module().next_id(), slot, tactra_limits(), false) {}
 
-SimTactraDevice::~SimTactraDevice() {
-    core_.unacquire();
-    sim_module().object_destroyed();
-}
-
-ULONG SimTactraDevice::drop() {
-    const ULONG left = --refs_;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
-HRESULT SimTactraDevice::QueryInterface(REFIID riid, void** object) {
-    SimCallScope c(sim_module(), "QueryInterface", id());
-    c.call.guid = riid;
-    HRESULT hr;
-    if (object)
-        *object = nullptr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!object)
-        return c.done(SIM_E_POINTER);
-    if (!IsEqualGUID(riid, IID_IUnknown) && !IsEqualGUID(riid, IID_ITactraDevice))
-        return c.done(SIM_E_NOINTERFACE);
-    hold();
-    *object = static_cast<ITactraDevice*>(this);
-    return c.done(S_OK);
-}
-
-ULONG SimTactraDevice::AddRef() {
-    hold();
-    sim_log_refcount(sim_module(), "AddRef", id(), refs_);
-    return refs_;
-}
-
-ULONG SimTactraDevice::Release() {
-    sim_log_refcount(sim_module(), "Release", id(), refs_ - 1);
-    return drop();
-}
+SimTactraDevice::~SimTactraDevice() { core_.unacquire(); }
 
 HRESULT SimTactraDevice::GetCapabilities(TACTRA_DEVCAPS* caps) {
     SimCallScope c(sim_module(), "GetCapabilities", id());
@@ -334,8 +294,7 @@ HRESULT SimTactraDevice::CreateEffect(const TACTRA_EFFECT* effect, ITactraEffect
     in.dwReserved = effect->dwReserved;
     hr = created->core().create(&in, true);
     if (FAILED(hr)) {
-        created->core().refs = 0;
-        delete created;
+        created->drop();
         return c.done(hr);
     }
     c.call.args[0] = created->core().id;

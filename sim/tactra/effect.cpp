@@ -6,40 +6,6 @@ SimTactraEffect::SimTactraEffect(SimTactraDevice& device, SimDeviceCore& core, c
                                  SimBlock block)
     : device_(device), kind_(kind), core_(core, sim_module().next_id(), block) {
     core_.owner = this;
-    sim_module().object_created();
-}
-
-SimTactraEffect::~SimTactraEffect() { sim_module().object_destroyed(); }
-
-HRESULT SimTactraEffect::QueryInterface(REFIID riid, void** object) {
-    SimCallScope c(sim_module(), "QueryInterface", core_.id);
-    c.call.guid = riid;
-    HRESULT hr;
-    if (object)
-        *object = nullptr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!object)
-        return c.done(SIM_E_POINTER);
-    if (!IsEqualGUID(riid, IID_IUnknown) && !IsEqualGUID(riid, IID_ITactraEffect))
-        return c.done(SIM_E_NOINTERFACE);
-    ++core_.refs;
-    *object = static_cast<ITactraEffect*>(this);
-    return c.done(S_OK);
-}
-
-ULONG SimTactraEffect::AddRef() {
-    ++core_.refs;
-    sim_log_refcount(sim_module(), "AddRef", core_.id, core_.refs);
-    return core_.refs;
-}
-
-ULONG SimTactraEffect::Release() {
-    const ULONG left = --core_.refs;
-    sim_log_refcount(sim_module(), "Release", core_.id, left);
-    if (left == 0)
-        delete this;
-    return left;
 }
 
 HRESULT SimTactraEffect::GetEffectGuid(GUID* kind) {

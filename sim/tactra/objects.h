@@ -5,21 +5,16 @@
 
 #include "sim/common/effectcore.h"
 #include "sim/common/hold.h"
+#include "sim/common/unknown.h"
 #include "tkl/devices/tactraapi.h"
 
 class SimTactraDevice;
 
-class SimTactra final : public ITactra {
+class SimTactra final : public SimUnknown<SimTactra, ITactra, SIM_E_POINTER, IID_ITactra> {
 public:
-    SimTactra();
-    ~SimTactra();
+    unsigned id() const { return 0; }
+    ULONG& refs() { return refs_; }
 
-    void hold() { ++refs_; }
-    ULONG drop();
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE CreateDevice(REFGUID instance, ITactraDevice** out,
                                            IUnknown* outer) override;
     HRESULT STDMETHODCALLTYPE EnumDevices(DWORD deviceType, LPTACTRAENUMDEVICESCALLBACK callback,
@@ -32,18 +27,15 @@ private:
     ULONG refs_ = 1;
 };
 
-class SimTactraDevice final : public ITactraDevice {
+class SimTactraDevice final
+    : public SimUnknown<SimTactraDevice, ITactraDevice, SIM_E_POINTER, IID_ITactraDevice> {
 public:
     SimTactraDevice(SimTactra& root, int slot);
     ~SimTactraDevice();
 
-    void hold() { ++refs_; }
-    ULONG drop();
     unsigned id() const { return core_.id; }
+    ULONG& refs() { return refs_; }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetCapabilities(TACTRA_DEVCAPS* caps) override;
     HRESULT STDMETHODCALLTYPE GetDeviceInfo(TACTRA_DEVICEINSTANCE* instance) override;
     HRESULT STDMETHODCALLTYPE GetProperty(DWORD property, TACTRA_PROPHEADER* header) override;
@@ -68,16 +60,15 @@ private:
     ULONG refs_ = 1;
 };
 
-class SimTactraEffect final : public ITactraEffect {
+class SimTactraEffect final
+    : public SimUnknown<SimTactraEffect, ITactraEffect, SIM_E_POINTER, IID_ITactraEffect> {
 public:
     SimTactraEffect(SimTactraDevice& device, SimDeviceCore& core, const GUID& kind, SimBlock block);
-    ~SimTactraEffect();
 
     SimEffectCore& core() { return core_; }
+    unsigned id() const { return core_.id; }
+    ULONG& refs() { return core_.refs; }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetEffectGuid(GUID* kind) override;
     HRESULT STDMETHODCALLTYPE GetParameters(TACTRA_EFFECT* effect, DWORD mask) override;
     HRESULT STDMETHODCALLTYPE SetParameters(const TACTRA_EFFECT* effect, DWORD mask) override;

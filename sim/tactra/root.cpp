@@ -6,46 +6,6 @@
 #include <cstring>
 #include <new>
 
-SimTactra::SimTactra() { sim_module().object_created(); }
-
-SimTactra::~SimTactra() { sim_module().object_destroyed(); }
-
-ULONG SimTactra::drop() {
-    const ULONG left = --refs_;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
-HRESULT SimTactra::QueryInterface(REFIID riid, void** object) {
-    SimCallScope c(sim_module(), "QueryInterface", 0);
-    c.call.guid = riid;
-    HRESULT hr;
-    if (object)
-        *object = nullptr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!object)
-        return c.done(SIM_E_POINTER);
-    if (!IsEqualGUID(riid, IID_IUnknown) && !IsEqualGUID(riid, IID_ITactra))
-        return c.done(SIM_E_NOINTERFACE);
-    hold();
-    *object = static_cast<ITactra*>(this);
-    return c.done(S_OK);
-}
-
-ULONG SimTactra::AddRef() {
-    hold();
-    sim_log_refcount(sim_module(), "AddRef", 0, refs_);
-    return refs_;
-}
-
-ULONG SimTactra::Release() {
-    const ULONG left = refs_ - 1;
-    sim_log_refcount(sim_module(), "Release", 0, left);
-    return drop();
-}
-
 HRESULT SimTactra::CreateDevice(REFGUID instance, ITactraDevice** out, IUnknown* outer) {
     SimModule& m = sim_module();
     SimCallScope c(m, "CreateDevice", 0);
