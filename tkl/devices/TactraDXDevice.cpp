@@ -1,6 +1,7 @@
 #include "tkl/devices/TactraDXDevice.h"
 
 #include "tkl/core/tklerrors.h"
+#include "tkl/devices/sharedmodule.h"
 
 HMODULE CTactraDXDevice::s_hDInputDll = nullptr;
 LONG CTactraDXDevice::s_cDInputLoads = 0;
@@ -46,26 +47,10 @@ void CTactraDXDevice::share(const CTactraDXDevice& other) {
 }
 
 BOOL CTactraDXDevice::load_library() {
-    HMODULE module = LoadLibraryA("dinput.dll");
-    if (!module)
-        return FALSE;
-    s_hDInputDll = module;
-    ++s_cDInputLoads;
-    m_bHoldsLibrary = TRUE;
-    return TRUE;
+    return tkl_load_shared("dinput.dll", s_hDInputDll, s_cDInputLoads, m_bHoldsLibrary);
 }
 
-// Each object frees only the load it took, so an open device never loses its module.
-void CTactraDXDevice::free_library() {
-    if (!m_bHoldsLibrary)
-        return;
-    m_bHoldsLibrary = FALSE;
-    HMODULE module = s_hDInputDll;
-    if (--s_cDInputLoads == 0)
-        s_hDInputDll = nullptr;
-    if (module)
-        FreeLibrary(module);
-}
+void CTactraDXDevice::free_library() { tkl_free_shared(s_hDInputDll, s_cDInputLoads, m_bHoldsLibrary); }
 
 // After a failure from the data format on, the device is not kept.
 void CTactraDXDevice::drop_device() {

@@ -1,9 +1,29 @@
 #include "tkl/devices/TactraMouse.h"
 
 #include "tkl/core/tklerrors.h"
+#include "tkl/devices/sharedmodule.h"
 
 HMODULE CTactraMouse::s_hTactraDll = nullptr;
 LONG CTactraMouse::s_cTactraLoads = 0;
+
+namespace {
+
+// Sends a property record of `size` bytes, the values after the header; a failure leaves the
+// device's result as the error code.
+BOOL send_property(ITactraDevice* device, DWORD property, TACTRA_PROPHEADER& header, DWORD size) {
+    header.dwSize = size;
+    header.dwHeaderSize = sizeof(TACTRA_PROPHEADER);
+    header.dwObj = 0;
+    header.dwHow = 0;
+    HRESULT hr = device->SetProperty(property, &header);
+    if (FAILED(hr)) {
+        CTKLErrors::SetErrorCode(hr);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
 
 CTactraMouse::CTactraMouse() : m_pAPI(nullptr), m_pDevice(nullptr), m_bHoldsLibrary(FALSE) {
     m_dwDeviceType = TKL_DEVICE_TYPE_MOUSE;
@@ -41,40 +61,15 @@ void CTactraMouse::share(const CTactraMouse& other) {
 }
 
 BOOL CTactraMouse::load_library() {
-    HMODULE module = LoadLibraryA("tactra.dll");
-    if (!module)
-        return FALSE;
-    s_hTactraDll = module;
-    ++s_cTactraLoads;
-    m_bHoldsLibrary = TRUE;
-    return TRUE;
+    return tkl_load_shared("tactra.dll", s_hTactraDll, s_cTactraLoads, m_bHoldsLibrary);
 }
 
-// Each object frees only the load it took, so an open device never loses its module.
-void CTactraMouse::free_library() {
-    if (!m_bHoldsLibrary)
-        return;
-    m_bHoldsLibrary = FALSE;
-    HMODULE module = s_hTactraDll;
-    if (--s_cTactraLoads == 0)
-        s_hTactraDll = nullptr;
-    if (module)
-        FreeLibrary(module);
-}
+void CTactraMouse::free_library() { tkl_free_shared(s_hTactraDll, s_cTactraLoads, m_bHoldsLibrary); }
 
 BOOL CTactraMouse::set_property(DWORD property, DWORD value) {
     TACTRA_PROPDWORD record;
-    record.diph.dwSize = sizeof(TACTRA_PROPDWORD);
-    record.diph.dwHeaderSize = sizeof(TACTRA_PROPHEADER);
-    record.diph.dwObj = 0;
-    record.diph.dwHow = 0;
     record.dwData = value;
-    HRESULT hr = m_pDevice->SetProperty(property, &record.diph);
-    if (FAILED(hr)) {
-        CTKLErrors::SetErrorCode(hr);
-        return FALSE;
-    }
-    return TRUE;
+    return send_property(m_pDevice, property, record.diph, sizeof record);
 }
 
 BOOL CTactraMouse::Initialize(void* instance, void* window, DWORD cooperativeFlags) {
@@ -171,18 +166,9 @@ BOOL CTactraMouse::ChangeScreenResolution(BOOL automatic, DWORD width, DWORD hei
         return FALSE;
     }
     TACTRA_PROPRESOLUTION record;
-    record.diph.dwSize = sizeof(TACTRA_PROPRESOLUTION);
-    record.diph.dwHeaderSize = sizeof(TACTRA_PROPHEADER);
-    record.diph.dwObj = 0;
-    record.diph.dwHow = 0;
     record.dwWidth = width;
     record.dwHeight = height;
-    HRESULT hr = m_pDevice->SetProperty(TACTRA_PROP_SCREENRESOLUTION, &record.diph);
-    if (FAILED(hr)) {
-        CTKLErrors::SetErrorCode(hr);
-        return FALSE;
-    }
-    return TRUE;
+    return send_property(m_pDevice, TACTRA_PROP_SCREENRESOLUTION, record.diph, sizeof record);
 }
 
 void CTactraMouse::reset() {
