@@ -39,6 +39,23 @@ HRESULT SimDeviceCore::unacquire() {
     return S_OK;
 }
 
+HRESULT SimDeviceCore::set_cooperative_level(DWORD flags) {
+    if (acquired)
+        return SIM_E_ACQUIRED;
+    coopSet = true;
+    coopFlags = flags;
+    return S_OK;
+}
+
+HRESULT SimDeviceCore::initialize(const GUID& instance) const {
+    if (module.find(instance) < 0)
+        return TACTRA_ERROR_DEVICENOTREG;
+    // The object was opened on its device at creation; it cannot be moved to another one.
+    if (!attached() || !IsEqualGUID(module.slot(slot).instance, instance))
+        return SIM_E_ALREADYINITIALIZED;
+    return SIM_S_NOEFFECT;
+}
+
 HRESULT SimDeviceCore::ready_for_effects() const {
     if (!attached())
         return TACTRA_ERROR_INPUTLOST;

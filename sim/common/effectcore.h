@@ -33,6 +33,10 @@ public:
 
     HRESULT acquire();
     HRESULT unacquire();
+    // The cooperative level, once the module has found the flags valid.
+    HRESULT set_cooperative_level(DWORD flags);
+    // Initialize on an object already opened on this device, named by its instance GUID.
+    HRESULT initialize(const GUID& instance) const;
     // S_OK when effects may be downloaded and played, else why not.
     HRESULT ready_for_effects() const;
     unsigned downloaded_count() const;

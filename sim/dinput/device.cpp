@@ -1,6 +1,4 @@
 // The joystick device: identity, acquisition, cooperative level and properties.
-#include "sim/common/callscope.h"
-#include "sim/common/control.h"
 #include "sim/dinput/objects.h"
 
 #include <cstdint>
@@ -31,6 +29,22 @@ bool names_axis(const SimJoystickFormat& format, const DIPROPHEADER& h) {
                 return true;
     }
     return false;
+}
+
+// A property record must be a header followed by exactly the property's values. Only the range
+// may name an axis; the joystick keeps one range for both.
+HRESULT check_property_record(const SimJoystickFormat& format, DWORD number, unsigned values,
+                              const DIPROPHEADER* h) {
+    if (values == 0)
+        return DIERR_UNSUPPORTED;
+    if (!h || h->dwHeaderSize != sizeof(DIPROPHEADER) ||
+        h->dwSize != sizeof(DIPROPHEADER) + values * sizeof(DWORD))
+        return DIERR_INVALIDPARAM;
+    if (h->dwHow == DIPH_DEVICE ? h->dwObj != 0 : number != 4)
+        return DIERR_INVALIDPARAM;
+    if (h->dwHow != DIPH_DEVICE && !names_axis(format, *h))
+        return DIERR_OBJECTNOTFOUND;
+    return DI_OK;
 }
 
 }  // namespace
@@ -76,15 +90,9 @@ HRESULT SimDIDevice::GetProperty(REFGUID prop, LPDIPROPHEADER header) {
     if (c.injected(&hr))
         return c.done(hr);
     const unsigned n = m.property_values(number);
-    if (n == 0)
-        return c.done(DIERR_UNSUPPORTED);
-    if (!header || header->dwHeaderSize != sizeof(DIPROPHEADER) ||
-        header->dwSize != sizeof(DIPROPHEADER) + n * sizeof(DWORD))
-        return c.done(DIERR_INVALIDPARAM);
-    if (header->dwHow == DIPH_DEVICE ? header->dwObj != 0 : number != 4)
-        return c.done(DIERR_INVALIDPARAM);
-    if (header->dwHow != DIPH_DEVICE && !names_axis(format_, *header))
-        return c.done(DIERR_OBJECTNOTFOUND);
+    hr = check_property_record(format_, number, n, header);
+    if (FAILED(hr))
+        return c.done(hr);
     if (!core_.attached())
         return c.done(DIERR_INPUTLOST);
     DWORD* data = property_data(header);
@@ -107,16 +115,9 @@ HRESULT SimDIDevice::SetProperty(REFGUID prop, LPCDIPROPHEADER header) {
     if (c.injected(&hr))
         return c.done(hr);
     const unsigned n = m.property_values(number);
-    if (n == 0)
-        return c.done(DIERR_UNSUPPORTED);
-    if (!header || header->dwHeaderSize != sizeof(DIPROPHEADER) ||
-        header->dwSize != sizeof(DIPROPHEADER) + n * sizeof(DWORD))
-        return c.done(DIERR_INVALIDPARAM);
-    // The range may name one axis; the joystick keeps one range for both.
-    if (header->dwHow == DIPH_DEVICE ? header->dwObj != 0 : number != 4)
-        return c.done(DIERR_INVALIDPARAM);
-    if (header->dwHow != DIPH_DEVICE && !names_axis(format_, *header))
-        return c.done(DIERR_OBJECTNOTFOUND);
+    hr = check_property_record(format_, number, n, header);
+    if (FAILED(hr))
+        return c.done(hr);
     const DWORD* data = property_data(header);
     switch (number) {
     case 2:
@@ -160,13 +161,7 @@ HRESULT SimDIDevice::Acquire() {
     return c.done(core_.acquire());
 }
 
-HRESULT SimDIDevice::Unacquire() {
-    SimCallScope c(sim_module(), "Unacquire", id());
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    return c.done(core_.unacquire());
-}
+HRESULT SimDIDevice::Unacquire() { return sim_call_unacquire(core_); }
 
 HRESULT SimDIDevice::SetCooperativeLevel(HWND, DWORD flags) {
     SimCallScope c(sim_module(), "SetCooperativeLevel", id());
@@ -179,11 +174,7 @@ HRESULT SimDIDevice::SetCooperativeLevel(HWND, DWORD flags) {
     if ((flags & ~(access | when)) || (access != DISCL_EXCLUSIVE && access != DISCL_NONEXCLUSIVE) ||
         (when != DISCL_FOREGROUND && when != DISCL_BACKGROUND))
         return c.done(DIERR_INVALIDPARAM);
-    if (core_.acquired)
-        return c.done(DIERR_ACQUIRED);
-    core_.coopSet = true;
-    core_.coopFlags = flags;
-    return c.done(DI_OK);
+    return c.done(core_.set_cooperative_level(flags));
 }
 
 HRESULT SimDIDevice::GetDeviceInfo(LPDIDEVICEINSTANCEA info) {
@@ -201,31 +192,9 @@ HRESULT SimDIDevice::GetDeviceInfo(LPDIDEVICEINSTANCEA info) {
 }
 
 HRESULT SimDIDevice::RunControlPanel(HWND, DWORD flags) {
-    SimCallScope c(sim_module(), "RunControlPanel", id());
-    c.call.args[0] = flags;
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    return c.done(flags ? DIERR_INVALIDPARAM : DI_OK);
+    return sim_call_run_control_panel(sim_module(), id(), flags);
 }
 
 HRESULT SimDIDevice::Initialize(HINSTANCE instance, DWORD version, REFGUID guid) {
-    SimModule& m = sim_module();
-    SimCallScope c(m, "Initialize", id());
-    c.call.args[0] = version;
-    c.call.guid = guid;
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!instance)
-        return c.done(DIERR_INVALIDPARAM);
-    hr = di_check_version(version);
-    if (FAILED(hr))
-        return c.done(hr);
-    if (m.find(guid) < 0)
-        return c.done(DIERR_DEVICENOTREG);
-    // The object was opened on its joystick at creation; it cannot be moved to another one.
-    if (!core_.attached() || !IsEqualGUID(m.slot(core_.slot).instance, guid))
-        return c.done(DIERR_ALREADYINITIALIZED);
-    return c.done(DI_NOEFFECT);
+    return di_call_initialize(id(), core_, instance, version, guid);
 }

@@ -1,23 +1,11 @@
 // The joystick device: force-feedback effects and commands.
-#include "sim/common/callscope.h"
-#include "sim/common/control.h"
 #include "sim/dinput/kinds.h"
 #include "sim/dinput/objects.h"
-
-#include <new>
 
 HRESULT SimDIDevice::CreateEffect(REFGUID rguid, LPCDIEFFECT effect, LPDIRECTINPUTEFFECT* out,
                                   LPUNKNOWN outer) {
     SimCallScope c(sim_module(), "CreateEffect", id());
-    c.call.guid = rguid;
-    if (effect) {
-        c.call.hasParams = TRUE;
-        if (effect->dwSize == sizeof(DIEFFECT))
-            sim_capture(sim_view(*effect, sizeof(DIEFFECT), rguid), DIEP_ALLPARAMS, &c.call.params);
-        else
-            c.call.params.dwSize = effect->dwSize;
-        c.call.params.guid = rguid;
-    }
+    di_log_params(c.call, effect, rguid, DIEP_ALLPARAMS);
     HRESULT hr;
     if (out)
         *out = nullptr;
@@ -32,22 +20,10 @@ HRESULT SimDIDevice::CreateEffect(REFGUID rguid, LPCDIEFFECT effect, LPDIRECTINP
         return c.done(DIERR_DEVICENOTREG);
     if (effect && effect->dwSize != sizeof(DIEFFECT))
         return c.done(DIERR_INVALIDPARAM);
-    SimDIEffect* created = new (std::nothrow) SimDIEffect(*this, core_, rguid, kind->block);
-    if (!created)
-        return c.done(DIERR_OUTOFMEMORY);
-    if (effect) {
-        const SimEffectInput in = sim_view(*effect, sizeof(DIEFFECT), rguid);
-        hr = created->core().create(&in, false);
-    } else {
-        hr = created->core().create(nullptr, false);
-    }
-    if (FAILED(hr)) {
-        created->drop();
-        return c.done(hr);
-    }
-    c.call.args[0] = created->core().id;
-    *out = created;
-    return c.done(hr);
+    if (!effect)
+        return sim_create_effect<SimDIEffect>(c, *this, core_, rguid, kind->block, nullptr, false, out);
+    const SimEffectInput in = sim_view(*effect, sizeof(DIEFFECT), rguid);
+    return sim_create_effect<SimDIEffect>(c, *this, core_, rguid, kind->block, &in, false, out);
 }
 
 HRESULT SimDIDevice::EnumEffects(LPDIENUMEFFECTSCALLBACKA callback, LPVOID ref, DWORD effType) {
@@ -89,39 +65,16 @@ HRESULT SimDIDevice::GetEffectInfo(LPDIEFFECTINFOA info, REFGUID rguid) {
 }
 
 HRESULT SimDIDevice::GetForceFeedbackState(LPDWORD state) {
-    SimCallScope c(sim_module(), "GetForceFeedbackState", id());
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    return c.done(core_.ff_state(state));
+    return sim_call_ff_state(core_, state);
 }
 
 HRESULT SimDIDevice::SendForceFeedbackCommand(DWORD flags) {
-    SimCallScope c(sim_module(), "SendForceFeedbackCommand", id());
-    c.call.args[0] = flags;
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    return c.done(core_.ff_command(flags));
+    return sim_call_ff_command(core_, flags);
 }
 
 HRESULT SimDIDevice::EnumCreatedEffectObjects(LPDIENUMCREATEDEFFECTOBJECTSCALLBACK callback,
                                               LPVOID ref, DWORD flags) {
-    SimCallScope c(sim_module(), "EnumCreatedEffectObjects", id());
-    c.call.args[0] = flags;
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!callback || flags)
-        return c.done(DIERR_INVALIDPARAM);
-    // The callback may release the effect it is given, so step on first.
-    for (SimEffectCore* e = core_.first_effect(); e;) {
-        SimEffectCore* next = e->next_on_device();
-        if (callback(static_cast<SimDIEffect*>(e->owner), ref) == DIENUM_STOP)
-            break;
-        e = next;
-    }
-    return c.done(DI_OK);
+    return sim_call_enum_created_effects<SimDIEffect>(core_, callback, ref, flags);
 }
 
 HRESULT SimDIDevice::Escape(LPDIEFFESCAPE escape) {

@@ -1,6 +1,4 @@
 // The joystick device: its objects, data format, state and data.
-#include "sim/common/callscope.h"
-#include "sim/common/control.h"
 #include "sim/dinput/objects.h"
 
 #include <cstdio>
@@ -160,16 +158,7 @@ HRESULT SimDIDevice::GetObjectInfo(LPDIDEVICEOBJECTINSTANCEA info, DWORD obj, DW
     return c.done(DI_OK);
 }
 
-HRESULT SimDIDevice::Poll() {
-    SimCallScope c(sim_module(), "Poll", id());
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!core_.attached())
-        return c.done(DIERR_INPUTLOST);
-    // The joystick reports by itself; polling has nothing to do.
-    return c.done(core_.acquired ? DI_NOEFFECT : DIERR_NOTACQUIRED);
-}
+HRESULT SimDIDevice::Poll() { return sim_call_poll(core_); }
 
 HRESULT SimDIDevice::SendDeviceData(DWORD cbObjectData, LPCDIDEVICEOBJECTDATA rgdod, LPDWORD inOut,
                                     DWORD flags) {

@@ -1,5 +1,3 @@
-#include "sim/common/callscope.h"
-#include "sim/common/control.h"
 #include "sim/dinput/objects.h"
 
 SimDIEffect::SimDIEffect(SimDIDevice& device, SimDeviceCore& core, const GUID& kind, SimBlock block)
@@ -7,36 +5,13 @@ SimDIEffect::SimDIEffect(SimDIDevice& device, SimDeviceCore& core, const GUID& k
     core_.owner = this;
 }
 
+// An effect belongs to the device it was created on for good.
 HRESULT SimDIEffect::Initialize(HINSTANCE instance, DWORD version, REFGUID guid) {
-    SimModule& m = sim_module();
-    SimCallScope c(m, "Initialize", core_.id);
-    c.call.args[0] = version;
-    c.call.guid = guid;
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!instance)
-        return c.done(DIERR_INVALIDPARAM);
-    hr = di_check_version(version);
-    if (FAILED(hr))
-        return c.done(hr);
-    if (m.find(guid) < 0)
-        return c.done(DIERR_DEVICENOTREG);
-    // An effect belongs to the device it was created on for good.
-    if (!core_.device.attached() || !IsEqualGUID(m.slot(core_.device.slot).instance, guid))
-        return c.done(DIERR_ALREADYINITIALIZED);
-    return c.done(DI_NOEFFECT);
+    return di_call_initialize(core_.id, core_.device, instance, version, guid);
 }
 
 HRESULT SimDIEffect::GetEffectGuid(LPGUID guid) {
-    SimCallScope c(sim_module(), "GetEffectGuid", core_.id);
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!guid)
-        return c.done(DIERR_INVALIDPARAM);
-    *guid = kind_;
-    return c.done(DI_OK);
+    return sim_call_effect_guid(core_, kind_, guid);
 }
 
 HRESULT SimDIEffect::GetParameters(LPDIEFFECT effect, DWORD mask) {
@@ -52,15 +27,7 @@ HRESULT SimDIEffect::GetParameters(LPDIEFFECT effect, DWORD mask) {
 HRESULT SimDIEffect::SetParameters(LPCDIEFFECT effect, DWORD mask) {
     SimCallScope c(sim_module(), "SetParameters", core_.id);
     c.call.args[0] = mask;
-    c.call.guid = kind_;
-    if (effect) {
-        c.call.hasParams = TRUE;
-        if (effect->dwSize == sizeof(DIEFFECT))
-            sim_capture(sim_view(*effect, sizeof(DIEFFECT), kind_), mask, &c.call.params);
-        else
-            c.call.params.dwSize = effect->dwSize;
-        c.call.params.guid = kind_;
-    }
+    di_log_params(c.call, effect, kind_, mask);
     HRESULT hr;
     if (c.injected(&hr))
         return c.done(hr);
@@ -69,50 +36,31 @@ HRESULT SimDIEffect::SetParameters(LPCDIEFFECT effect, DWORD mask) {
     return c.done(core_.set(sim_view(*effect, sizeof(DIEFFECT), kind_), mask));
 }
 
-HRESULT SimDIEffect::Start(DWORD iterations, DWORD flags) {
-    SimCallScope c(sim_module(), "Start", core_.id);
-    c.call.args[0] = iterations;
-    c.call.args[1] = flags;
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    return c.done(core_.start(iterations, flags));
+void di_log_params(SimCall& call, const DIEFFECT* effect, const GUID& kind, DWORD mask) {
+    call.guid = kind;
+    if (!effect)
+        return;
+    call.hasParams = TRUE;
+    if (effect->dwSize == sizeof(DIEFFECT))
+        sim_capture(sim_view(*effect, sizeof(DIEFFECT), kind), mask, &call.params);
+    else
+        call.params.dwSize = effect->dwSize;
+    call.params.guid = kind;
 }
 
-HRESULT SimDIEffect::Stop() {
-    SimCallScope c(sim_module(), "Stop", core_.id);
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    return c.done(core_.stop());
+HRESULT SimDIEffect::Start(DWORD iterations, DWORD flags) {
+    return sim_call_start(core_, iterations, flags);
 }
+
+HRESULT SimDIEffect::Stop() { return sim_call_stop(core_); }
 
 HRESULT SimDIEffect::GetEffectStatus(LPDWORD status) {
-    SimCallScope c(sim_module(), "GetEffectStatus", core_.id);
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    hr = core_.status(status);
-    if (SUCCEEDED(hr))
-        c.call.args[0] = *status;
-    return c.done(hr);
+    return sim_call_status(core_, status);
 }
 
-HRESULT SimDIEffect::Download() {
-    SimCallScope c(sim_module(), "Download", core_.id);
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    return c.done(core_.download());
-}
+HRESULT SimDIEffect::Download() { return sim_call_download(core_); }
 
-HRESULT SimDIEffect::Unload() {
-    SimCallScope c(sim_module(), "Unload", core_.id);
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    return c.done(core_.unload());
-}
+HRESULT SimDIEffect::Unload() { return sim_call_unload(core_); }
 
 HRESULT SimDIEffect::Escape(LPDIEFFESCAPE escape) {
     SimCallScope c(sim_module(), "Escape", core_.id);

@@ -1,6 +1,4 @@
 // DirectInput's entry point: exported undecorated, looked up by name.
-#include "sim/common/callscope.h"
-#include "sim/common/control.h"
 #include "sim/dinput/objects.h"
 
 #include <new>

@@ -1,5 +1,4 @@
 // The DirectInput stand-in's module state, its joystick's identity, and its control API.
-#include "sim/common/control.h"
 #include "sim/dinput/objects.h"
 
 #include <cstdio>
@@ -57,6 +56,22 @@ HRESULT di_check_version(DWORD version) {
     if (version == 0x0300 || version == 0x0500)
         return DI_OK;
     return version > 0x0500 ? DIERR_OLDDIRECTINPUTVERSION : DIERR_BETADIRECTINPUTVERSION;
+}
+
+HRESULT di_call_initialize(unsigned object, SimDeviceCore& device, HINSTANCE instance,
+                           DWORD version, REFGUID guid) {
+    SimCallScope c(sim_module(), "Initialize", object);
+    c.call.args[0] = version;
+    c.call.guid = guid;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    if (!instance)
+        return c.done(DIERR_INVALIDPARAM);
+    hr = di_check_version(version);
+    if (FAILED(hr))
+        return c.done(hr);
+    return c.done(device.initialize(guid));
 }
 
 void di_fill_instance(DIDEVICEINSTANCEA* info, DWORD size, const GUID& instance) {

@@ -4,6 +4,7 @@
 // Each logs every call, takes armed failures and counts its references; a device holds a
 // reference on its DirectInput object and an effect on its device.
 
+#include "sim/common/calls.h"
 #include "sim/common/effectcore.h"
 #include "sim/common/hold.h"
 #include "sim/common/unknown.h"
@@ -106,6 +107,12 @@ private:
 
 // The versions DirectInput 5 accepts (3.0 and 5.0), and the answer for any other.
 HRESULT di_check_version(DWORD version);
+// Initialize on a device object or an effect: it stays on the joystick it was opened on.
+HRESULT di_call_initialize(unsigned object, SimDeviceCore& device, HINSTANCE instance,
+                           DWORD version, REFGUID guid);
+// Logs the kind and, when given, the fields of an effect record the mask names (a record of the
+// wrong size only by its size).
+void di_log_params(SimCall& call, const DIEFFECT* effect, const GUID& kind, DWORD mask);
 // The joystick's limits, with axes and trigger buttons as offsets of the standard format.
 const SimDeviceLimits& di_limits();
 // Fills a device instance record (either size) for an attached joystick.

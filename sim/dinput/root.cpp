@@ -1,32 +1,7 @@
-#include "sim/common/callscope.h"
-#include "sim/common/control.h"
 #include "sim/dinput/objects.h"
 
-#include <new>
-
 HRESULT SimDirectInput::CreateDevice(REFGUID rguid, LPDIRECTINPUTDEVICEA* out, LPUNKNOWN outer) {
-    SimModule& m = sim_module();
-    SimCallScope c(m, "CreateDevice", 0);
-    c.call.guid = rguid;
-    HRESULT hr;
-    if (out)
-        *out = nullptr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!out)
-        return c.done(E_POINTER);
-    if (outer)
-        return c.done(DIERR_NOAGGREGATION);
-    const int slot = m.find(rguid);
-    if (slot < 0)
-        return c.done(DIERR_DEVICENOTREG);
-    SimDIDevice* device = new (std::nothrow) SimDIDevice(*this, slot);
-    if (!device)
-        return c.done(DIERR_OUTOFMEMORY);
-    m.set_current_device(slot);
-    c.call.args[0] = device->id();
-    *out = device;
-    return c.done(DI_OK);
+    return sim_call_create_device<SimDIDevice>(*this, rguid, out, outer, E_POINTER);
 }
 
 HRESULT SimDirectInput::EnumDevices(DWORD devType, LPDIENUMDEVICESCALLBACKA callback, LPVOID ref,
@@ -73,13 +48,7 @@ HRESULT SimDirectInput::GetDeviceStatus(REFGUID instance) {
 }
 
 HRESULT SimDirectInput::RunControlPanel(HWND, DWORD flags) {
-    SimCallScope c(sim_module(), "RunControlPanel", 0);
-    c.call.args[0] = flags;
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    // A software joystick has no settings of its own to show.
-    return c.done(flags ? DIERR_INVALIDPARAM : DI_OK);
+    return sim_call_run_control_panel(sim_module(), 0, flags);
 }
 
 HRESULT SimDirectInput::Initialize(HINSTANCE instance, DWORD version) {

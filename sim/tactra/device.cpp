@@ -1,11 +1,8 @@
-#include "sim/common/callscope.h"
-#include "sim/common/control.h"
 #include "sim/tactra/kinds.h"
 #include "sim/tactra/objects.h"
 
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 namespace {
 
@@ -136,60 +133,22 @@ HRESULT SimTactraDevice::Acquire() {
     return c.done(core_.acquire());
 }
 
-HRESULT SimTactraDevice::Unacquire() {
-    SimCallScope c(sim_module(), "Unacquire", id());
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    return c.done(core_.unacquire());
-}
+HRESULT SimTactraDevice::Unacquire() { return sim_call_unacquire(core_); }
 
 HRESULT SimTactraDevice::GetForceFeedbackState(DWORD* state) {
-    SimCallScope c(sim_module(), "GetForceFeedbackState", id());
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    return c.done(core_.ff_state(state));
+    return sim_call_ff_state(core_, state);
 }
 
 HRESULT SimTactraDevice::SendForceFeedbackCommand(DWORD command) {
-    SimCallScope c(sim_module(), "SendForceFeedbackCommand", id());
-    c.call.args[0] = command;
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    return c.done(core_.ff_command(command));
+    return sim_call_ff_command(core_, command);
 }
 
 HRESULT SimTactraDevice::EnumCreatedEffectObjects(LPTACTRAENUMCREATEDEFFECTSCALLBACK callback,
                                                   void* context, DWORD flags) {
-    SimCallScope c(sim_module(), "EnumCreatedEffectObjects", id());
-    c.call.args[0] = flags;
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!callback || flags)
-        return c.done(TACTRA_ERROR_INVALIDPARAM);
-    // The callback may release the effect it is given, so step on first.
-    for (SimEffectCore* e = core_.first_effect(); e;) {
-        SimEffectCore* next = e->next_on_device();
-        if (callback(static_cast<SimTactraEffect*>(e->owner), context) == TACTRA_ENUM_STOP)
-            break;
-        e = next;
-    }
-    return c.done(S_OK);
+    return sim_call_enum_created_effects<SimTactraEffect>(core_, callback, context, flags);
 }
 
-HRESULT SimTactraDevice::Poll() {
-    SimCallScope c(sim_module(), "Poll", id());
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!core_.attached())
-        return c.done(TACTRA_ERROR_INPUTLOST);
-    // The device reports by itself; polling has nothing to do.
-    return c.done(core_.acquired ? SIM_S_NOEFFECT : TACTRA_ERROR_NOTACQUIRED);
-}
+HRESULT SimTactraDevice::Poll() { return sim_call_poll(core_); }
 
 HRESULT SimTactraDevice::SetCooperativeLevel(HWND window, DWORD flags) {
     SimCallScope c(sim_module(), "SetCooperativeLevel", id());
@@ -207,11 +166,7 @@ HRESULT SimTactraDevice::SetCooperativeLevel(HWND window, DWORD flags) {
         (flags & (TACTRA_SCL_FOREGROUND | TACTRA_SCL_BACKGROUND)) ==
             (TACTRA_SCL_FOREGROUND | TACTRA_SCL_BACKGROUND))
         return c.done(TACTRA_ERROR_INVALIDPARAM);
-    if (core_.acquired)
-        return c.done(SIM_E_ACQUIRED);
-    core_.coopSet = true;
-    core_.coopFlags = flags;
-    return c.done(S_OK);
+    return c.done(core_.set_cooperative_level(flags));
 }
 
 HRESULT SimTactraDevice::Escape(DWORD command, void* data, DWORD size) {
@@ -232,17 +187,11 @@ HRESULT SimTactraDevice::Escape(DWORD command, void* data, DWORD size) {
 }
 
 HRESULT SimTactraDevice::RunControlPanel(HWND, DWORD flags) {
-    SimCallScope c(sim_module(), "RunControlPanel", id());
-    c.call.args[0] = flags;
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    return c.done(flags ? TACTRA_ERROR_INVALIDPARAM : S_OK);
+    return sim_call_run_control_panel(sim_module(), id(), flags);
 }
 
 HRESULT SimTactraDevice::Initialize(HINSTANCE, DWORD version, REFGUID device) {
-    SimModule& m = sim_module();
-    SimCallScope c(m, "Initialize", id());
+    SimCallScope c(sim_module(), "Initialize", id());
     c.call.args[0] = version;
     c.call.guid = device;
     HRESULT hr;
@@ -251,28 +200,13 @@ HRESULT SimTactraDevice::Initialize(HINSTANCE, DWORD version, REFGUID device) {
     hr = tactra_check_version(version);
     if (FAILED(hr))
         return c.done(hr);
-    if (m.find(device) < 0)
-        return c.done(TACTRA_ERROR_DEVICENOTREG);
-    // The object was opened on its device at creation; it cannot be moved to another one.
-    if (!core_.attached() || !IsEqualGUID(m.slot(core_.slot).instance, device))
-        return c.done(SIM_E_ALREADYINITIALIZED);
-    return c.done(SIM_S_NOEFFECT);
+    return c.done(core_.initialize(device));
 }
 
 HRESULT SimTactraDevice::CreateEffect(const TACTRA_EFFECT* effect, ITactraEffect** out,
                                       IUnknown* outer) {
     SimCallScope c(sim_module(), "CreateEffect", id());
-    if (effect) {
-        c.call.hasParams = TRUE;
-        if (effect->dwSize == sizeof(TACTRA_EFFECT)) {
-            SimEffectInput in = sim_view(*effect, sizeof(TACTRA_EFFECT), effect->guid);
-            in.dwReserved = effect->dwReserved;
-            sim_capture(in, TACTRA_EP_ALLPARAMS, &c.call.params);
-            c.call.guid = effect->guid;
-        } else {
-            c.call.params.dwSize = effect->dwSize;
-        }
-    }
+    tactra_log_params(c.call, effect, TACTRA_EP_ALLPARAMS);
     HRESULT hr;
     if (out)
         *out = nullptr;
@@ -287,17 +221,6 @@ HRESULT SimTactraDevice::CreateEffect(const TACTRA_EFFECT* effect, ITactraEffect
     SimBlock block;
     if (!tactra_kind_block(effect->guid, &block))
         return c.done(TACTRA_ERROR_DEVICENOTREG);
-    SimTactraEffect* created = new (std::nothrow) SimTactraEffect(*this, core_, effect->guid, block);
-    if (!created)
-        return c.done(TACTRA_ERROR_OUTOFMEMORY);
-    SimEffectInput in = sim_view(*effect, sizeof(TACTRA_EFFECT), effect->guid);
-    in.dwReserved = effect->dwReserved;
-    hr = created->core().create(&in, true);
-    if (FAILED(hr)) {
-        created->drop();
-        return c.done(hr);
-    }
-    c.call.args[0] = created->core().id;
-    *out = created;
-    return c.done(hr);
+    const SimEffectInput in = tactra_view(*effect, effect->guid);
+    return sim_create_effect<SimTactraEffect>(c, *this, core_, effect->guid, block, &in, true, out);
 }

@@ -1,5 +1,3 @@
-#include "sim/common/callscope.h"
-#include "sim/common/control.h"
 #include "sim/tactra/objects.h"
 
 SimTactraEffect::SimTactraEffect(SimTactraDevice& device, SimDeviceCore& core, const GUID& kind,
@@ -9,14 +7,7 @@ SimTactraEffect::SimTactraEffect(SimTactraDevice& device, SimDeviceCore& core, c
 }
 
 HRESULT SimTactraEffect::GetEffectGuid(GUID* kind) {
-    SimCallScope c(sim_module(), "GetEffectGuid", core_.id);
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!kind)
-        return c.done(TACTRA_ERROR_INVALIDPARAM);
-    *kind = kind_;
-    return c.done(S_OK);
+    return sim_call_effect_guid(core_, kind_, kind);
 }
 
 HRESULT SimTactraEffect::GetParameters(TACTRA_EFFECT* effect, DWORD mask) {
@@ -35,69 +26,44 @@ HRESULT SimTactraEffect::GetParameters(TACTRA_EFFECT* effect, DWORD mask) {
 HRESULT SimTactraEffect::SetParameters(const TACTRA_EFFECT* effect, DWORD mask) {
     SimCallScope c(sim_module(), "SetParameters", core_.id);
     c.call.args[0] = mask;
-    if (effect) {
-        c.call.hasParams = TRUE;
-        if (effect->dwSize == sizeof(TACTRA_EFFECT)) {
-            SimEffectInput in = sim_view(*effect, sizeof(TACTRA_EFFECT), effect->guid);
-            in.dwReserved = effect->dwReserved;
-            sim_capture(in, mask, &c.call.params);
-            c.call.guid = effect->guid;
-        } else {
-            c.call.params.dwSize = effect->dwSize;
-        }
-    }
+    tactra_log_params(c.call, effect, mask);
     HRESULT hr;
     if (c.injected(&hr))
         return c.done(hr);
     if (!effect)
         return c.done(TACTRA_ERROR_INVALIDPARAM);
     // The kind is the effect's own; a record naming another is still read for its fields only.
-    SimEffectInput in = sim_view(*effect, sizeof(TACTRA_EFFECT), kind_);
-    in.dwReserved = effect->dwReserved;
-    return c.done(core_.set(in, mask));
+    return c.done(core_.set(tactra_view(*effect, kind_), mask));
+}
+
+SimEffectInput tactra_view(const TACTRA_EFFECT& effect, const GUID& kind) {
+    SimEffectInput in = sim_view(effect, sizeof(TACTRA_EFFECT), kind);
+    in.dwReserved = effect.dwReserved;
+    return in;
+}
+
+void tactra_log_params(SimCall& call, const TACTRA_EFFECT* effect, DWORD mask) {
+    if (!effect)
+        return;
+    call.hasParams = TRUE;
+    if (effect->dwSize != sizeof(TACTRA_EFFECT)) {
+        call.params.dwSize = effect->dwSize;
+        return;
+    }
+    sim_capture(tactra_view(*effect, effect->guid), mask, &call.params);
+    call.guid = effect->guid;
 }
 
 HRESULT SimTactraEffect::Start(DWORD iterations, DWORD flags) {
-    SimCallScope c(sim_module(), "Start", core_.id);
-    c.call.args[0] = iterations;
-    c.call.args[1] = flags;
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    return c.done(core_.start(iterations, flags));
+    return sim_call_start(core_, iterations, flags);
 }
 
-HRESULT SimTactraEffect::Stop() {
-    SimCallScope c(sim_module(), "Stop", core_.id);
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    return c.done(core_.stop());
-}
+HRESULT SimTactraEffect::Stop() { return sim_call_stop(core_); }
 
 HRESULT SimTactraEffect::GetEffectStatus(DWORD* status) {
-    SimCallScope c(sim_module(), "GetEffectStatus", core_.id);
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    hr = core_.status(status);
-    if (SUCCEEDED(hr))
-        c.call.args[0] = *status;
-    return c.done(hr);
+    return sim_call_status(core_, status);
 }
 
-HRESULT SimTactraEffect::Download() {
-    SimCallScope c(sim_module(), "Download", core_.id);
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    return c.done(core_.download());
-}
+HRESULT SimTactraEffect::Download() { return sim_call_download(core_); }
 
-HRESULT SimTactraEffect::Unload() {
-    SimCallScope c(sim_module(), "Unload", core_.id);
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    return c.done(core_.unload());
-}
+HRESULT SimTactraEffect::Unload() { return sim_call_unload(core_); }

@@ -1,6 +1,4 @@
 // The API's entry point: exported undecorated, looked up by name.
-#include "sim/common/callscope.h"
-#include "sim/common/control.h"
 #include "sim/tactra/objects.h"
 
 #include <new>

@@ -1,5 +1,4 @@
 // The software force mouse's module state and its control API.
-#include "sim/common/control.h"
 #include "sim/tactra/objects.h"
 
 namespace {

@@ -3,6 +3,7 @@
 // effect on it. Each logs every call, takes armed failures, and counts its references; a
 // device holds a reference on its root and an effect on its device.
 
+#include "sim/common/calls.h"
 #include "sim/common/effectcore.h"
 #include "sim/common/hold.h"
 #include "sim/common/unknown.h"
@@ -84,6 +85,12 @@ private:
     SimEffectCore core_;
 };
 
+// An effect record as the shared effect code reads it, as of kind `kind`; the API's record also
+// carries a reserved word the effect keeps.
+SimEffectInput tactra_view(const TACTRA_EFFECT& effect, const GUID& kind);
+// Logs, when given, the fields of an effect record the mask names and its kind (a record of the
+// wrong size only by its size).
+void tactra_log_params(SimCall& call, const TACTRA_EFFECT* effect, DWORD mask);
 // The version the API accepts, and the answer for any other.
 HRESULT tactra_check_version(DWORD version);
 // The mouse's device limits.

@@ -1,34 +1,10 @@
-#include "sim/common/callscope.h"
-#include "sim/common/control.h"
 #include "sim/tactra/objects.h"
 
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 HRESULT SimTactra::CreateDevice(REFGUID instance, ITactraDevice** out, IUnknown* outer) {
-    SimModule& m = sim_module();
-    SimCallScope c(m, "CreateDevice", 0);
-    c.call.guid = instance;
-    HRESULT hr;
-    if (out)
-        *out = nullptr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!out)
-        return c.done(SIM_E_POINTER);
-    if (outer)
-        return c.done(TACTRA_ERROR_NOAGGREGATION);
-    const int slot = m.find(instance);
-    if (slot < 0)
-        return c.done(TACTRA_ERROR_DEVICENOTREG);
-    SimTactraDevice* device = new (std::nothrow) SimTactraDevice(*this, slot);
-    if (!device)
-        return c.done(TACTRA_ERROR_OUTOFMEMORY);
-    m.set_current_device(slot);
-    c.call.args[0] = device->id();
-    *out = device;
-    return c.done(S_OK);
+    return sim_call_create_device<SimTactraDevice>(*this, instance, out, outer, SIM_E_POINTER);
 }
 
 HRESULT SimTactra::EnumDevices(DWORD deviceType, LPTACTRAENUMDEVICESCALLBACK callback, void* context,
@@ -77,13 +53,7 @@ HRESULT SimTactra::GetDeviceStatus(REFGUID instance) {
 }
 
 HRESULT SimTactra::RunControlPanel(HWND, DWORD flags) {
-    SimCallScope c(sim_module(), "RunControlPanel", 0);
-    c.call.args[0] = flags;
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    // A software device has no settings of its own to show.
-    return c.done(flags ? TACTRA_ERROR_INVALIDPARAM : S_OK);
+    return sim_call_run_control_panel(sim_module(), 0, flags);
 }
 
 HRESULT SimTactra::Initialize(HINSTANCE, DWORD version) {
