@@ -88,6 +88,13 @@ bool SimModule::still_attached(int index, unsigned generation) const {
            devices_[index].generation == generation;
 }
 
+unsigned SimModule::present_instances(GUID (&out)[SIM_MAX_DEVICES]) const {
+    unsigned count = 0;
+    for (int slot; (slot = nth_present(count)) >= 0;)
+        out[count++] = devices_[slot].instance;
+    return count;
+}
+
 int SimModule::current_device() const {
     if (current_ >= 0 && devices_[current_].present)
         return current_;

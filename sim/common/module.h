@@ -46,6 +46,9 @@ public:
     int find(const GUID& instance) const;
     // The attached device at position `n` in attachment order, or -1.
     int nth_present(unsigned n) const;
+    // Copies the instance GUIDs of the attached devices, in attachment order; their number.
+    // Enumerations take this copy first: their callbacks may attach or open devices.
+    unsigned present_instances(GUID (&out)[SIM_MAX_DEVICES]) const;
     SimAttachedDevice& slot(int index) { return devices_[index]; }
     // True while the slot still holds the device a device object was opened on.
     bool still_attached(int index, unsigned generation) const;

@@ -22,9 +22,7 @@ HRESULT SimDirectInput::EnumDevices(DWORD devType, LPDIENUMDEVICESCALLBACKA call
     if (type != 0 && type != DIDEVTYPE_JOYSTICK)
         return c.done(DI_OK);
     GUID found[SIM_MAX_DEVICES];
-    unsigned count = 0;
-    for (int slot; (slot = m.nth_present(count)) >= 0;)
-        found[count++] = m.slot(slot).instance;
+    const unsigned count = m.present_instances(found);
     unsigned reported = 0;
     for (unsigned i = 0; i < count; ++i) {
         DIDEVICEINSTANCEA info;

@@ -1,9 +1,6 @@
 #include "sim/tactra/kinds.h"
 #include "sim/tactra/objects.h"
 
-#include <cstdio>
-#include <cstring>
-
 namespace {
 
 // A property record must be a header followed by exactly the property's values, for the device.
@@ -69,12 +66,7 @@ HRESULT SimTactraDevice::GetDeviceInfo(TACTRA_DEVICEINSTANCE* instance) {
         return c.done(TACTRA_ERROR_INVALIDPARAM);
     if (!core_.attached())
         return c.done(TACTRA_ERROR_INPUTLOST);
-    std::memset(reinterpret_cast<BYTE*>(instance) + sizeof(DWORD), 0, sizeof *instance - sizeof(DWORD));
-    instance->guidInstance = sim_module().slot(core_.slot).instance;
-    instance->guidProduct = {0x7AC70000, 0x5349, 0x4D4D, {'T', 'A', 'C', 'T', 'R', 'A', 0, 0}};
-    instance->dwDevType = TACTRA_DEVTYPE_FORCEMOUSE;
-    std::snprintf(instance->tszInstanceName, sizeof instance->tszInstanceName, "Software force mouse");
-    std::snprintf(instance->tszProductName, sizeof instance->tszProductName, "Software force mouse");
+    tactra_fill_instance(instance, sim_module().slot(core_.slot).instance);
     return c.done(S_OK);
 }
 

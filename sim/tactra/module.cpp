@@ -1,6 +1,9 @@
 // The software force mouse's module state and its control API.
 #include "sim/tactra/objects.h"
 
+#include <cstdio>
+#include <cstring>
+
 namespace {
 
 void init_properties(SimAttachedDevice& d) {
@@ -34,6 +37,8 @@ const SimModuleConfig kConfig = {
 
 const SimDeviceLimits kLimits = {2, 3, 0, false};
 
+const GUID kProduct = {0x7AC70000, 0x5349, 0x4D4D, {'T', 'A', 'C', 'T', 'R', 'A', 0, 0}};
+
 }  // namespace
 
 SimModule& sim_module() {
@@ -49,6 +54,15 @@ HRESULT tactra_check_version(DWORD version) {
     if (version < TACTRA_VERSION)
         return TACTRA_ERROR_BETAVERSION;  // written for a prerelease of the API
     return S_OK;
+}
+
+void tactra_fill_instance(TACTRA_DEVICEINSTANCE* info, const GUID& instance) {
+    std::memset(reinterpret_cast<BYTE*>(info) + sizeof(DWORD), 0, sizeof *info - sizeof(DWORD));
+    info->guidInstance = instance;
+    info->guidProduct = kProduct;
+    info->dwDevType = TACTRA_DEVTYPE_FORCEMOUSE;
+    std::snprintf(info->tszInstanceName, sizeof info->tszInstanceName, "Software force mouse");
+    std::snprintf(info->tszProductName, sizeof info->tszProductName, "Software force mouse");
 }
 
 SIM_DEFINE_CONTROL_API(tactrasim_)

@@ -95,3 +95,5 @@ void tactra_log_params(SimCall& call, const TACTRA_EFFECT* effect, DWORD mask);
 HRESULT tactra_check_version(DWORD version);
 // The mouse's device limits.
 const SimDeviceLimits& tactra_limits();
+// Fills a device instance record (its size already checked) for an attached mouse.
+void tactra_fill_instance(TACTRA_DEVICEINSTANCE* info, const GUID& instance);

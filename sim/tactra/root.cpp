@@ -1,7 +1,6 @@
 #include "sim/tactra/objects.h"
 
 #include <cstdio>
-#include <cstring>
 
 HRESULT SimTactra::CreateDevice(REFGUID instance, ITactraDevice** out, IUnknown* outer) {
     return sim_call_create_device<SimTactraDevice>(*this, instance, out, outer, SIM_E_POINTER);
@@ -20,21 +19,15 @@ HRESULT SimTactra::EnumDevices(DWORD deviceType, LPTACTRAENUMDEVICESCALLBACK cal
         return c.done(TACTRA_ERROR_INVALIDPARAM);
     if (deviceType != 0 && deviceType != TACTRA_DEVTYPE_FORCEMOUSE)
         return c.done(S_OK);
-    // Collect first: the callback may attach or open devices.
     GUID found[SIM_MAX_DEVICES];
-    unsigned count = 0;
-    for (int slot; (slot = m.nth_present(count)) >= 0;)
-        found[count++] = m.slot(slot).instance;
+    const unsigned count = m.present_instances(found);
     unsigned reported = 0;
     for (unsigned i = 0; i < count; ++i) {
         TACTRA_DEVICEINSTANCE inst;
-        std::memset(&inst, 0, sizeof inst);
         inst.dwSize = sizeof inst;
-        inst.guidInstance = found[i];
-        inst.guidProduct = {0x7AC70000, 0x5349, 0x4D4D, {'T', 'A', 'C', 'T', 'R', 'A', 0, 0}};
-        inst.dwDevType = TACTRA_DEVTYPE_FORCEMOUSE;
+        tactra_fill_instance(&inst, found[i]);
+        // Enumerated mice are told apart by number.
         std::snprintf(inst.tszInstanceName, sizeof inst.tszInstanceName, "Software force mouse %u", i + 1);
-        std::snprintf(inst.tszProductName, sizeof inst.tszProductName, "Software force mouse");
         ++reported;
         if (callback(&inst, context) == TACTRA_ENUM_STOP)
             break;
