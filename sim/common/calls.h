@@ -23,6 +23,22 @@ HRESULT sim_call_status(SimEffectCore& effect, DWORD* status);
 HRESULT sim_call_download(SimEffectCore& effect);
 HRESULT sim_call_unload(SimEffectCore& effect);
 
+// The values after a property record's header (both APIs' headers have the same four words).
+template <class Header>
+DWORD* sim_property_data(const Header* h) {
+    return reinterpret_cast<DWORD*>(const_cast<BYTE*>(reinterpret_cast<const BYTE*>(h)) + sizeof(Header));
+}
+
+// SetProperty logs up to three of the values the record holds, before it is checked.
+template <class Header>
+void sim_log_property_values(SimCall& call, const Header* h) {
+    if (!h || h->dwSize < sizeof(Header))
+        return;
+    const unsigned given = (h->dwSize - sizeof(Header)) / sizeof(DWORD);
+    for (unsigned i = 0; i < given && i < 3; ++i)
+        call.args[1 + i] = sim_property_data(h)[i];
+}
+
 // CreateDevice of a root object: a new Device on the attached device `instance`, which
 // becomes the one the control API reads properties from.
 template <class Device, class Root, class Out>

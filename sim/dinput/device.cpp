@@ -12,11 +12,6 @@ DWORD property_number(REFGUID prop) {
     return n <= 0xFFFF ? DWORD(n) : 0;
 }
 
-DWORD* property_data(const DIPROPHEADER* h) {
-    return reinterpret_cast<DWORD*>(const_cast<BYTE*>(reinterpret_cast<const BYTE*>(h)) +
-                                    sizeof(DIPROPHEADER));
-}
-
 // A per-object property header that names one of the joystick's axes.
 bool names_axis(const SimJoystickFormat& format, const DIPROPHEADER& h) {
     if (h.dwHow == DIPH_BYOFFSET) {
@@ -95,7 +90,7 @@ HRESULT SimDIDevice::GetProperty(REFGUID prop, LPDIPROPHEADER header) {
         return c.done(hr);
     if (!core_.attached())
         return c.done(DIERR_INPUTLOST);
-    DWORD* data = property_data(header);
+    DWORD* data = sim_property_data(header);
     for (unsigned i = 0; i < n; ++i)
         c.call.args[1 + i] = data[i] = core_.prop(number, i);
     return c.done(DI_OK);
@@ -106,11 +101,7 @@ HRESULT SimDIDevice::SetProperty(REFGUID prop, LPCDIPROPHEADER header) {
     SimCallScope c(m, "SetProperty", id());
     const DWORD number = property_number(prop);
     c.call.args[0] = number;
-    if (header && header->dwSize >= sizeof(DIPROPHEADER)) {
-        const unsigned given = (header->dwSize - sizeof(DIPROPHEADER)) / sizeof(DWORD);
-        for (unsigned i = 0; i < given && i < 3; ++i)
-            c.call.args[1 + i] = property_data(header)[i];
-    }
+    sim_log_property_values(c.call, header);
     HRESULT hr;
     if (c.injected(&hr))
         return c.done(hr);
@@ -118,7 +109,7 @@ HRESULT SimDIDevice::SetProperty(REFGUID prop, LPCDIPROPHEADER header) {
     hr = check_property_record(format_, number, n, header);
     if (FAILED(hr))
         return c.done(hr);
-    const DWORD* data = property_data(header);
+    const DWORD* data = sim_property_data(header);
     switch (number) {
     case 2:
         if (data[0] > DIPROPAXISMODE_REL)

@@ -77,18 +77,4 @@ HRESULT SimDIDevice::EnumCreatedEffectObjects(LPDIENUMCREATEDEFFECTOBJECTSCALLBA
     return sim_call_enum_created_effects<SimDIEffect>(core_, callback, ref, flags);
 }
 
-HRESULT SimDIDevice::Escape(LPDIEFFESCAPE escape) {
-    SimCallScope c(sim_module(), "Escape", id());
-    if (escape)
-        c.call.args[0] = escape->dwCommand;
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!escape || escape->dwSize != sizeof(DIEFFESCAPE))
-        return c.done(DIERR_INVALIDPARAM);
-    hr = core_.ready_for_effects();
-    if (FAILED(hr))
-        return c.done(hr);
-    // The software joystick defines no driver-specific commands.
-    return c.done(DIERR_UNSUPPORTED);
-}
+HRESULT SimDIDevice::Escape(LPDIEFFESCAPE escape) { return di_call_escape(id(), core_, escape); }

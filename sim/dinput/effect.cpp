@@ -63,16 +63,5 @@ HRESULT SimDIEffect::Download() { return sim_call_download(core_); }
 HRESULT SimDIEffect::Unload() { return sim_call_unload(core_); }
 
 HRESULT SimDIEffect::Escape(LPDIEFFESCAPE escape) {
-    SimCallScope c(sim_module(), "Escape", core_.id);
-    if (escape)
-        c.call.args[0] = escape->dwCommand;
-    HRESULT hr;
-    if (c.injected(&hr))
-        return c.done(hr);
-    if (!escape || escape->dwSize != sizeof(DIEFFESCAPE))
-        return c.done(DIERR_INVALIDPARAM);
-    hr = core_.device.ready_for_effects();
-    if (FAILED(hr))
-        return c.done(hr);
-    return c.done(DIERR_UNSUPPORTED);
+    return di_call_escape(core_.id, core_.device, escape);
 }

@@ -74,6 +74,22 @@ HRESULT di_call_initialize(unsigned object, SimDeviceCore& device, HINSTANCE ins
     return c.done(device.initialize(guid));
 }
 
+HRESULT di_call_escape(unsigned object, const SimDeviceCore& device, const DIEFFESCAPE* escape) {
+    SimCallScope c(sim_module(), "Escape", object);
+    if (escape)
+        c.call.args[0] = escape->dwCommand;
+    HRESULT hr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    if (!escape || escape->dwSize != sizeof(DIEFFESCAPE))
+        return c.done(DIERR_INVALIDPARAM);
+    hr = device.ready_for_effects();
+    if (FAILED(hr))
+        return c.done(hr);
+    // The software joystick defines no driver-specific commands.
+    return c.done(DIERR_UNSUPPORTED);
+}
+
 void di_fill_instance(DIDEVICEINSTANCEA* info, DWORD size, const GUID& instance) {
     std::memset(reinterpret_cast<BYTE*>(info) + sizeof(DWORD), 0, size - sizeof(DWORD));
     info->guidInstance = instance;

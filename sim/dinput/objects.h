@@ -110,6 +110,8 @@ HRESULT di_check_version(DWORD version);
 // Initialize on a device object or an effect: it stays on the joystick it was opened on.
 HRESULT di_call_initialize(unsigned object, SimDeviceCore& device, HINSTANCE instance,
                            DWORD version, REFGUID guid);
+// Escape on a device object or an effect, with the joystick's readiness for effects.
+HRESULT di_call_escape(unsigned object, const SimDeviceCore& device, const DIEFFESCAPE* escape);
 // Logs the kind and, when given, the fields of an effect record the mask names (a record of the
 // wrong size only by its size).
 void di_log_params(SimCall& call, const DIEFFECT* effect, const GUID& kind, DWORD mask);

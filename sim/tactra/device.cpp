@@ -14,10 +14,6 @@ HRESULT check_property_record(const TACTRA_PROPHEADER* h, unsigned values) {
     return S_OK;
 }
 
-const DWORD* property_data(const TACTRA_PROPHEADER* h) {
-    return reinterpret_cast<const DWORD*>(reinterpret_cast<const BYTE*>(h) + sizeof(TACTRA_PROPHEADER));
-}
-
 bool value_allowed(DWORD property, unsigned index, DWORD value) {
     switch (property) {
     case TACTRA_PROP_AXISMODE:
@@ -83,7 +79,7 @@ HRESULT SimTactraDevice::GetProperty(DWORD property, TACTRA_PROPHEADER* header) 
         return c.done(hr);
     if (!core_.attached())
         return c.done(TACTRA_ERROR_INPUTLOST);
-    DWORD* data = const_cast<DWORD*>(property_data(header));
+    DWORD* data = sim_property_data(header);
     for (unsigned i = 0; i < n; ++i)
         c.call.args[1 + i] = data[i] = core_.prop(property, i);
     return c.done(S_OK);
@@ -94,18 +90,14 @@ HRESULT SimTactraDevice::SetProperty(DWORD property, const TACTRA_PROPHEADER* he
     SimCallScope c(m, "SetProperty", id());
     c.call.args[0] = property;
     const unsigned n = m.property_values(property);
-    if (header && header->dwSize >= sizeof(TACTRA_PROPHEADER)) {
-        const unsigned given = (header->dwSize - sizeof(TACTRA_PROPHEADER)) / sizeof(DWORD);
-        for (unsigned i = 0; i < given && i < 3; ++i)
-            c.call.args[1 + i] = property_data(header)[i];
-    }
+    sim_log_property_values(c.call, header);
     HRESULT hr;
     if (c.injected(&hr))
         return c.done(hr);
     hr = check_property_record(header, n);
     if (FAILED(hr))
         return c.done(hr);
-    const DWORD* data = property_data(header);
+    const DWORD* data = sim_property_data(header);
     for (unsigned i = 0; i < n; ++i)
         if (!value_allowed(property, i, data[i]))
             return c.done(TACTRA_ERROR_INVALIDPARAM);
