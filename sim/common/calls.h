@@ -39,6 +39,32 @@ void sim_log_property_values(SimCall& call, const Header* h) {
         call.args[1 + i] = sim_property_data(h)[i];
 }
 
+// A module's entry point `op`: a new Root for an application written for `version`, which
+// `check` accepts or refuses. `noInstance`: the API needs the caller's module handle and got none.
+template <class Root, class Out>
+HRESULT sim_call_create_root(const char* op, bool noInstance, DWORD version,
+                             HRESULT (*check)(DWORD), Out** out, IUnknown* outer) {
+    SimCallScope c(sim_module(), op, 0);
+    c.call.args[0] = version;
+    HRESULT hr;
+    if (out)
+        *out = nullptr;
+    if (c.injected(&hr))
+        return c.done(hr);
+    if (!out || noInstance)
+        return c.done(TACTRA_ERROR_INVALIDPARAM);
+    if (outer)
+        return c.done(TACTRA_ERROR_NOAGGREGATION);
+    hr = check(version);
+    if (FAILED(hr))
+        return c.done(hr);
+    Root* root = new (std::nothrow) Root();
+    if (!root)
+        return c.done(TACTRA_ERROR_OUTOFMEMORY);
+    *out = root;
+    return c.done(S_OK);
+}
+
 // CreateDevice of a root object: a new Device on the attached device `instance`, which
 // becomes the one the control API reads properties from.
 template <class Device, class Root, class Out>
