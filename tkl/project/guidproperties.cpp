@@ -1,5 +1,7 @@
 #include "tkl/project/guidproperties.h"
 
+#include "tkl/platform/guidtext.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,49 +13,13 @@ namespace {
 const char kIdKey[] = "ID";
 const char kContainedKey[] = "ContainedObjects";
 
-bool read_hex(const char* text, int digits, uint32_t& value) {
-    value = 0;
-    for (int i = 0; i < digits; ++i) {
-        const char c = text[i];
-        uint32_t d;
-        if (c >= '0' && c <= '9') d = uint32_t(c - '0');
-        else if (c >= 'a' && c <= 'f') d = uint32_t(c - 'a' + 10);
-        else if (c >= 'A' && c <= 'F') d = uint32_t(c - 'A' + 10);
-        else return false;
-        value = value << 4 | d;
-    }
-    return true;
-}
-
-bool parse_registry_form(const char* t, GUID& g) {
-    if (t[0] != '{' || t[9] != '-' || t[14] != '-' || t[19] != '-' || t[24] != '-' || t[37] != '}')
-        return false;
-    uint32_t v;
-    if (!read_hex(t + 1, 8, v)) return false;
-    g.Data1 = v;
-    if (!read_hex(t + 10, 4, v)) return false;
-    g.Data2 = uint16_t(v);
-    if (!read_hex(t + 15, 4, v)) return false;
-    g.Data3 = uint16_t(v);
-    static const int bytes[8] = {20, 22, 25, 27, 29, 31, 33, 35};
-    for (int i = 0; i < 8; ++i) {
-        if (!read_hex(t + bytes[i], 2, v)) return false;
-        g.Data4[i] = uint8_t(v);
-    }
-    return true;
-}
-
 }  // namespace
 
 bool parse_guid_text(const char* text, size_t length, GUID& guid) {
     std::memset(&guid, 0, sizeof guid);
     if (length == 0)
         return true;
-    GUID parsed;
-    if (length != kGuidTextSize - 1 || !parse_registry_form(text, parsed))
-        return false;
-    guid = parsed;
-    return true;
+    return length == size_t(kGuidTextLength) && parse_braced_guid(text, guid);
 }
 
 void format_guid_text(const GUID& g, char (&text)[kGuidTextSize]) {

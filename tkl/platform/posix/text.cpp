@@ -1,48 +1,13 @@
 // Text services: the GUID registry form and the ANSI-to-wide conversion.
-#include "tkl/platform/win32.h"
+#include "tkl/platform/guidtext.h"
 
 namespace {
 
-int hex_digit(WCHAR c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return -1;
-}
-
-// Reads `digits` hex digits at text[pos]; false on any other character.
-bool read_hex(LPCOLESTR text, int pos, int digits, uint32_t& value) {
-    value = 0;
-    for (int i = 0; i < digits; ++i) {
-        int d = hex_digit(text[pos + i]);
-        if (d < 0)
-            return false;
-        value = (value << 4) | uint32_t(d);
-    }
-    return true;
-}
-
 bool parse_registry_guid(LPCOLESTR text, GUID& out) {
-    // {xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}: 38 characters exactly.
-    for (int i = 0; i < 38; ++i)
+    for (int i = 0; i < tkl::kGuidTextLength; ++i)
         if (text[i] == 0)
             return false;
-    if (text[38] != 0 || text[0] != u'{' || text[37] != u'}' || text[9] != u'-' ||
-        text[14] != u'-' || text[19] != u'-' || text[24] != u'-')
-        return false;
-    uint32_t v;
-    if (!read_hex(text, 1, 8, v)) return false;
-    out.Data1 = v;
-    if (!read_hex(text, 10, 4, v)) return false;
-    out.Data2 = uint16_t(v);
-    if (!read_hex(text, 15, 4, v)) return false;
-    out.Data3 = uint16_t(v);
-    static const int bytePos[8] = {20, 22, 25, 27, 29, 31, 33, 35};
-    for (int i = 0; i < 8; ++i) {
-        if (!read_hex(text, bytePos[i], 2, v)) return false;
-        out.Data4[i] = uint8_t(v);
-    }
-    return true;
+    return text[tkl::kGuidTextLength] == 0 && tkl::parse_braced_guid(text, out);
 }
 
 }  // namespace
