@@ -15,7 +15,8 @@ endif()
 
 add_compile_options(-Wall -Wextra -Wno-unused-parameter)
 
-# tkl_module(target): a loadable module named exactly as its Windows DLL (no "lib" there).
+# tkl_windows_dll_name(target name): the module is name.dll on Windows (no "lib" prefix) and
+# libname.so elsewhere, as LoadLibraryA("name.dll") expects on both.
 function(tkl_windows_dll_name target name)
   if(WIN32)
     set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
