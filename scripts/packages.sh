@@ -57,12 +57,20 @@ SRC
   update=1
 fi
 [ ${#missing[@]} -gt 0 ] && update=1
-[ $update -eq 1 ] && apt-get update -qq
+# A mirror mid-sync can fail one index; apt then keeps the others, and the install below says
+# whether what it needs was found.
+if [ $update -eq 1 ] && ! apt-get update -qq; then
+  echo "warning: some package indexes could not be fetched; using those that were" >&2
+fi
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
   # With recommends: Wine creates its prefixes with what they bring.
-  apt-get install -y -qq "${missing[@]}" >/dev/null
+  # When an update suite's index for one architecture could not be fetched, the two
+  # architectures' candidates differ and apt refuses; the release's own suite has both.
+  apt-get install -y -qq "${missing[@]}" >/dev/null ||
+    { [ -n "$codename" ] && echo "retrying from $codename alone" >&2 &&
+      apt-get install -y -qq -t "$codename" "${missing[@]}" >/dev/null; }
 fi
 if [ $need_emulator -eq 1 ]; then
   echo "installing: $emulator${backports:+ from $backports}"
