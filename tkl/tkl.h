@@ -15,3 +15,6 @@
 #include "tkl/effects/tactraramp.h"
 #include "tkl/effects/tactraperiodic.h"
 #include "tkl/project/tvx.h"
+#include "tkl/projects/tactracompoundeffect.h"
+#include "tkl/projects/tactraproject.h"
+#include "tkl/projects/tactraprojects.h"

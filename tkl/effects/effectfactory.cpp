@@ -1,0 +1,40 @@
+// CTactraEffect::NewObjectFromGUID: the class for each kind of the kinds table.
+#include "tkl/effects/tactraeffect.h"
+
+#include "tkl/core/tklerrors.h"
+#include "tkl/effects/tactraconstant.h"
+#include "tkl/effects/tactraperiodic.h"
+#include "tkl/effects/tactraramp.h"
+
+#include <new>
+
+namespace {
+
+// Classes that fix their own kind are made with their default constructor; the rest take it.
+CTactraEffect* make_holder(const tkl::EffectKind& row) {
+    using tkl::EffectClass;
+    switch (row.holder) {
+    case EffectClass::Effect:
+        return new (std::nothrow) CTactraEffect(*row.kind);
+    case EffectClass::Periodic:
+        return new (std::nothrow) CTactraPeriodic(*row.kind);
+    case EffectClass::Constant:
+        return new (std::nothrow) CTactraConstant;
+    case EffectClass::Ramp:
+        return new (std::nothrow) CTactraRamp;
+    default:
+        return nullptr;
+    }
+}
+
+}  // namespace
+
+CTactraEffect* CTactraEffect::NewObjectFromGUID(const GUID& kind) {
+    CTKLErrors::SetErrorCode(TKL_ERR_NONE);
+    const tkl::EffectKind* row = tkl::find_effect_kind(kind);
+    if (!row) {
+        CTKLErrors::SetErrorCode(TKL_ERR_INVALID_GUID);
+        return nullptr;
+    }
+    return make_holder(*row);
+}
