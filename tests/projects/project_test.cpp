@@ -15,9 +15,9 @@ const HRESULT kRefused = TACTRA_ERROR_INPUTLOST;
 
 class ProjectOn : public prtest::ProjectDevices {
 protected:
-    void open(CTactraProject& project, const char* stem = "play") {
-        ASSERT_TRUE(project.OpenFile(project_path(stem).c_str(), device()))
-            << project_path(stem) << ": code " << CTKLErrors::GetLastErrorCode();
+    void open(CTactraProject& project, const std::string& path = project_path("play")) {
+        ASSERT_TRUE(project.OpenFile(path.c_str(), device()))
+            << path << ": code " << CTKLErrors::GetLastErrorCode();
     }
     std::vector<GUID> kinds_made() {
         std::vector<GUID> kinds;
@@ -357,7 +357,7 @@ TEST_P(ProjectOn, NothingReachesTheDeviceAfterClose) {
 
 TEST_P(ProjectOn, NestedCompoundsOfASampleProject) {
     CTactraProject project;
-    open(project, "showcase");
+    open(project, prtest::sample_path("showcase"));
     CTactraCompoundEffect* feel = project.CreateEffect("Button Feel");
     ASSERT_NE(feel, nullptr) << "code " << CTKLErrors::GetLastErrorCode();
     EXPECT_EQ(kinds_made(), on_device({GUID_Tactra_ConstantForce, GUID_Tactra_ConstantForce}));

@@ -9,6 +9,10 @@ std::string project_path(const char* stem) {
     return std::string(TKL_TEST_PROJECTS) + "/" + stem + ".tvx";
 }
 
+std::string sample_path(const char* stem) {
+    return std::string(TKL_SAMPLE_PROJECTS) + "/" + stem + ".tvx";
+}
+
 std::vector<unsigned char> project_bytes(const char* stem) {
     std::vector<unsigned char> bytes;
     std::FILE* file = std::fopen(project_path(stem).c_str(), "rb");

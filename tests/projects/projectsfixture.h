@@ -9,8 +9,10 @@
 
 namespace prtest {
 
-// A built project file by its stem ("play"), as the test program opens it.
+// A project file built from data/ by its stem ("play"), as the test program opens it.
 std::string project_path(const char* stem);
+// A sample project file by its stem ("showcase").
+std::string sample_path(const char* stem);
 // The file's bytes; empty when it can't be read.
 std::vector<unsigned char> project_bytes(const char* stem);
 
