@@ -68,7 +68,7 @@ int CTactraCompoundEffect::initialize(CTactraDevice* device, TVXEffect** records
             // Never a device call through an empty slot or without a record; the cause must
             // survive the later slots, which clear the code.
             if (emptyCode == TKL_ERR_NONE)
-                emptyCode = m_paEffects[i] ? TKL_ERR_NULL_PARAMETER : empty_slot_code(record);
+                emptyCode = m_paEffects[i] ? LONG(TKL_ERR_NULL_PARAMETER) : empty_slot_code(record);
             all = FALSE;
             continue;
         }
@@ -113,7 +113,7 @@ CTactraEffect* CTactraCompoundEffect::GetContainedEffect(LONG index) {
         set_code(TKL_ERR_NULL_PARAMETER);
         return nullptr;
     }
-    assert(m_paEffects[index]);
+    // Empty only in a compound that never entered a project's list: null then.
     return m_paEffects[index];
 }
 
