@@ -25,10 +25,13 @@ present include/tkl/tkl.h include/tkl/core/tklerrors.h include/tkl/devices/tactr
 # Headers the public ones do not include are the library's own business.
 absent include/tkl/project/loader.h include/tkl/devices/sharedmodule.h
 
+version=$(sed -n 's/^set(PACKAGE_VERSION "\(.*\)")$/\1/p' "$prefix/lib/cmake/tkl/tklConfigVersion.cmake")
+[ -n "$version" ] || fail "no version in tklConfigVersion.cmake"
+
 case "$target" in
   linux)
-    present lib/libtkl.so lib/libtkl.so.0 lib/pkgconfig/tkl.pc lib/libtactra.so \
-            lib/libdinput.so bin/tvx
+    present lib/libtkl.so lib/libtkl.so.0 "lib/libtkl.so.$version" lib/pkgconfig/tkl.pc \
+            lib/libtactra.so lib/libdinput.so bin/tvx
     [ -L "$prefix/lib/libtkl.so" ] && [ -L "$prefix/lib/libtkl.so.0" ] ||
       fail "libtkl.so and libtkl.so.0 must be symbolic links"
     real=$(readlink -f "$prefix/lib/libtkl.so")
@@ -36,20 +39,24 @@ case "$target" in
       fail "libtkl.so and libtkl.so.0 must lead to one file"
     soname=$("$tool" -d "$real" | sed -n 's/.*(SONAME).*\[\(.*\)\]/\1/p')
     echo "$(basename "$real"): SONAME $soname"
-    [ "$soname" = libtkl.so.0 ] || fail "SONAME of $(basename "$real") is '$soname', not libtkl.so.0"
+    [ "$soname" = "libtkl.so.${version%%.*}" ] ||
+      fail "SONAME of $(basename "$real") is '$soname', not libtkl.so.${version%%.*}"
     devices="lib/libtactra.so lib/libdinput.so"
     ;;
   windows)
     present bin/tkl.dll bin/tactra.dll bin/tvx.exe lib/libtkl.dll.a lib/tkl.def
     # The DirectInput stand-in never leaves the build; nor does any import library of a
     # software device.
-    [ -z "$(find "$prefix" -iname 'dinput*')" ] || fail "a DirectInput stand-in is installed"
+    [ -z "$(find "$prefix" -iname 'dinput*.dll' -o -iname 'libdinput*')" ] ||
+      fail "a DirectInput stand-in is installed"
     absent lib/libtactra.dll.a lib/pkgconfig
     for module in bin/tkl.dll bin/tactra.dll bin/tvx.exe; do
-      # Resource type 16 is RT_VERSION.
-      "$tool" -p "$prefix/$module" | grep -Eq '^[[:space:]]*Entry:? *(ID|name)?:? *0*16\b|Type: 16' ||
-        "$tool" -p "$prefix/$module" | grep -q 'Version' ||
+      # A top-level resource entry of type 16 (RT_VERSION) holding the package's version.
+      "$tool" -p "$prefix/$module" | grep -Eq '^[0-9a-f]{3}   Entry: ID: 0x000010,' ||
         fail "$module has no version resource"
+      stamped=$(strings -el "$prefix/$module" | sed -n '/^FileVersion$/{n;p;q}')
+      echo "$module: version resource, FileVersion $stamped"
+      [ "$stamped" = "$version" ] || fail "$module: FileVersion '$stamped', package version $version"
     done
     "$here/check-imports.sh" "$tool" "$prefix"/bin/*.dll "$prefix"/bin/*.exe || status=1
     devices="bin/tactra.dll"
