@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# check-imports.sh OBJDUMP MODULE...: every module may import system DLLs only, so that no
-# MinGW runtime has to travel with it.
+# check-imports.sh OBJDUMP MODULE...: every module may import system DLLs and the other modules
+# named (which travel with it) only, so that no MinGW runtime has to travel with it.
 set -u
 objdump=$1; shift
-allowed='^(kernel32|user32|advapi32|ole32|oleaut32|msvcrt|ntdll|gdi32)\.dll$'
+ours=$(for module in "$@"; do basename "$module" | tr 'A-Z' 'a-z' | sed 's/\./\\./g'; done | paste -sd'|')
+allowed="^(kernel32|user32|advapi32|ole32|oleaut32|msvcrt|ntdll|gdi32)\\.dll\$|^($ours)\$"
 status=0
 for module in "$@"; do
   names=$("$objdump" -p "$module" | sed -n 's/^[[:space:]]*DLL Name: //p')

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The main job: checks the packages, builds everything natively and checks the sample
-# projects with the library through tvx.
+# The main job: checks the packages, builds everything natively, checks the sample
+# projects with the library through tvx and builds the API reference (build/docs/html).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,3 +12,5 @@ cmake --build --preset linux
 for project in build/linux/examples/projects/*.tvx; do
   build/linux/bin/tvx check "$project"
 done
+
+scripts/docs.sh

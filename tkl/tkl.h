@@ -1,5 +1,6 @@
 #pragma once
-// Everything an application uses of the class library.
+/// @file
+/// Everything an application uses of the class library.
 
 #include "tkl/platform/win32.h"
 #include "tkl/core/tklerrors.h"

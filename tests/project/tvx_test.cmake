@@ -1,5 +1,5 @@
 # Tests of the tvx tool, run as: cmake -DTVX=... -DMODE=... -DWORK=dir [-DIN=...] [-DHEX=...]
-# -P tvx_test.cmake
+# [-DRUNNER=emulator] -P tvx_test.cmake
 #   MODE=build      tvx build IN must give exactly the bytes listed in HEX, and tvx check must
 #                   print the single Jolt of magnitude 8000 they describe
 #   MODE=roundtrip  tvx build IN, dump, build the dump: the same bytes twice
@@ -7,8 +7,14 @@
 #                   object and the byte offset
 #   MODE=rejected   tvx build IN must fail, naming the object at fault (EXPECT: a regex)
 
+# A Windows tvx runs through the emulator and writes its text with CR LF line ends.
+string(REPLACE "|" ";" runner "${RUNNER}")
+set(TVX ${runner} ${TVX})
+
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  string(REPLACE "\r" "" out "${out}")
+  string(REPLACE "\r" "" err "${err}")
   set(status ${status} PARENT_SCOPE)
   set(out "${out}" PARENT_SCOPE)
   set(err "${err}" PARENT_SCOPE)

@@ -1,54 +1,61 @@
 #pragma once
-// CTactraDevice: the abstract device every effect is bound to. It hides whether the effects run
-// on the product's force mouse (CTactraMouse) or on a DirectInput force-feedback device
-// (CTactraDXDevice); GetDeviceType tells them apart (2 and 3).
+/// @file
+/// CTactraDevice and its device types.
 
 #include "tkl/devices/tactraapi.h"
 #include "tkl/platform/dinput.h"
 #include "tkl/platform/export.h"
 
-#define TKL_DEVICE_TYPE_BASE 0u
-#define TKL_DEVICE_TYPE_MOUSE 2u
-#define TKL_DEVICE_TYPE_DIRECTINPUT 3u
+/// @name Device types (GetDeviceType)
+/// @{
+#define TKL_DEVICE_TYPE_BASE 0u         ///< no device yet
+#define TKL_DEVICE_TYPE_MOUSE 2u        ///< CTactraMouse
+#define TKL_DEVICE_TYPE_DIRECTINPUT 3u  ///< CTactraDXDevice
+/// @}
 
+/// CTactraDevice: the abstract device every effect is bound to. It hides whether the effects run
+/// on the product's force mouse (CTactraMouse) or on a DirectInput force-feedback device
+/// (CTactraDXDevice); GetDeviceType tells them apart (2 and 3).
 class TKL_API CTactraDevice {
 public:
     CTactraDevice();
     virtual ~CTactraDevice();
 
-    // The root interface, without a new reference; a DirectInput device returns its
-    // IDirectInputA here.
+    /// The root interface, without a new reference; a DirectInput device returns its
+    /// IDirectInputA here.
     virtual ITactra* GetAPI() = 0;
-    // The device interface, without a new reference; a DirectInput device returns its
-    // IDirectInputDevice2A here, so look at GetDeviceType before using it.
+    /// The device interface, without a new reference; a DirectInput device returns its
+    /// IDirectInputDevice2A here, so look at GetDeviceType before using it.
     virtual ITactraDevice* GetDevice() = 0;
-    // Tells the device the screen resolution; the base does nothing and succeeds.
+    /// Tells the device the screen resolution; the base does nothing and succeeds.
     virtual BOOL ChangeScreenResolution(BOOL automatic, DWORD width, DWORD height);
-    // Absolute (TRUE) or relative axis mode; the base does nothing and succeeds.
+    /// Absolute (TRUE) or relative axis mode; the base does nothing and succeeds.
     virtual BOOL SwitchToAbsoluteMode(BOOL absolute);
 
-    // 2 for the force mouse, 3 for DirectInput; fixed by the subclass constructor.
+    /// 2 for the force mouse, 3 for DirectInput; fixed by the subclass constructor.
     DWORD GetDeviceType() const;
-    // SwitchToAbsoluteMode with the same argument.
+    /// SwitchToAbsoluteMode with the same argument.
     BOOL UsesWin32MouseServices(BOOL use);
 
-    // Opens the force mouse, else the first DirectInput force-feedback device; null when
-    // neither opens (the last error code says why). The caller deletes the device, after
-    // the effects bound to it.
+    /// Opens the force mouse, else the first DirectInput force-feedback device; null when
+    /// neither opens (the last error code says why). The caller deletes the device, after
+    /// the effects bound to it.
     static CTactraDevice* CreateDevice(HINSTANCE instance, HWND window);
 
 protected:
-    // Called by a subclass's Initialize once the device is acquired.
+    /// Called by a subclass's Initialize once the device is acquired.
     virtual BOOL prepare_device();
-    // Releases everything the subclass holds.
+    /// Releases everything the subclass holds.
     virtual void reset() = 0;
 
-    // Enumeration callbacks: record the first device's instance GUID and stop.
+    /// @{
+    /// Enumeration callbacks: record the first device's instance GUID and stop.
     static BOOL CALLBACK enum_devices_proc(const TACTRA_DEVICEINSTANCE* instance, void* context);
     static BOOL CALLBACK enum_didevices_proc(const DIDEVICEINSTANCEA* instance, void* context);
+    /// @}
 
-    BOOL m_bInitialized;   // TRUE after a successful Initialize, FALSE after reset
-    DWORD m_dwDeviceType;  // TKL_DEVICE_TYPE_*
-    GUID m_guidDevice;     // instance GUID the enumeration found
-    BOOL m_bDeviceFound;   // set by the enumeration callbacks
+    BOOL m_bInitialized;   ///< TRUE after a successful Initialize, FALSE after reset
+    DWORD m_dwDeviceType;  ///< TKL_DEVICE_TYPE_*
+    GUID m_guidDevice;     ///< instance GUID the enumeration found
+    BOOL m_bDeviceFound;   ///< set by the enumeration callbacks
 };

@@ -1,7 +1,8 @@
 #pragma once
-// The records that describe an effect to a lower layer, with their flags and masks. They are
-// the product force API's own records and the library's effect description everywhere, also
-// on DirectInput devices (the effect base translates them there).
+/// @file
+/// The records that describe an effect to a lower layer, with their flags and masks. They are
+/// the product force API's own records and the library's effect description everywhere, also
+/// on DirectInput devices (the effect base translates them there).
 
 #include "tkl/platform/win32.h"
 
@@ -9,213 +10,240 @@
 
 struct ITactraEffect;
 
-// Effect flags (dwFlags).
-#define TACTRA_FEFFECT_OBJECTOFFSETS 0x00000002u  // axes are identified by their offsets
-#define TACTRA_FEFFECT_CARTESIAN 0x00000010u      // direction values are x and y components
-#define TACTRA_FEFFECT_POLAR 0x00000020u          // first direction value is an angle, second 0
+/// @name Effect flags (dwFlags)
+/// @{
+#define TACTRA_FEFFECT_OBJECTOFFSETS 0x00000002u  ///< axes are identified by their offsets
+#define TACTRA_FEFFECT_CARTESIAN 0x00000010u      ///< direction values are x and y components
+#define TACTRA_FEFFECT_POLAR 0x00000020u          ///< first direction value is an angle, second 0
+/// @}
 
-// Parameter-change mask of SetParameters: one bit per record field that a call changes.
-// The values equal DirectInput's DIEP_ bits, so one mask serves both kinds of device.
-#define TACTRA_EP_DURATION 0x00000001u
-#define TACTRA_EP_SAMPLEPERIOD 0x00000002u
-#define TACTRA_EP_GAIN 0x00000004u
-#define TACTRA_EP_TRIGGERBUTTON 0x00000008u
-#define TACTRA_EP_TRIGGERREPEATINTERVAL 0x00000010u
-#define TACTRA_EP_AXES 0x00000020u
-#define TACTRA_EP_DIRECTION 0x00000040u
-#define TACTRA_EP_ENVELOPE 0x00000080u
-#define TACTRA_EP_TYPESPECIFICPARAMS 0x00000100u
-#define TACTRA_EP_ALLPARAMS 0x000001FFu
+/// @name Parameter-change mask of SetParameters
+/// One bit per record field that a call changes. The values equal DirectInput's DIEP_ bits, so
+/// one mask serves both kinds of device.
+/// @{
+#define TACTRA_EP_DURATION 0x00000001u               ///< dwDuration
+#define TACTRA_EP_SAMPLEPERIOD 0x00000002u           ///< dwSamplePeriod
+#define TACTRA_EP_GAIN 0x00000004u                   ///< dwGain
+#define TACTRA_EP_TRIGGERBUTTON 0x00000008u          ///< dwTriggerButton
+#define TACTRA_EP_TRIGGERREPEATINTERVAL 0x00000010u  ///< dwTriggerRepeatInterval
+#define TACTRA_EP_AXES 0x00000020u                   ///< cAxes and rgdwAxes
+#define TACTRA_EP_DIRECTION 0x00000040u              ///< rglDirection (and dwFlags' form)
+#define TACTRA_EP_ENVELOPE 0x00000080u               ///< lpEnvelope
+#define TACTRA_EP_TYPESPECIFICPARAMS 0x00000100u     ///< the type-specific block
+#define TACTRA_EP_ALLPARAMS 0x000001FFu              ///< every field above
+/// @}
 
-// Axis offsets in rgdwAxes.
-#define TACTRA_AXIS_X 0u
-#define TACTRA_AXIS_Y 4u
+/// @name Axis offsets in rgdwAxes
+/// @{
+#define TACTRA_AXIS_X 0u  ///< the X axis
+#define TACTRA_AXIS_Y 4u  ///< the Y axis
+/// @}
 
-#define TACTRA_INFINITE 0xFFFFFFFFu    // dwDuration: plays until stopped
-#define TACTRA_NOTRIGGER 0xFFFFFFFFu   // dwTriggerButton: no trigger button
-#define TACTRA_NOMINAL_MAX 10000       // full scale of gains, coefficients and saturations
+#define TACTRA_INFINITE 0xFFFFFFFFu    ///< dwDuration: plays until stopped
+#define TACTRA_NOTRIGGER 0xFFFFFFFFu   ///< dwTriggerButton: no trigger button
+#define TACTRA_NOMINAL_MAX 10000       ///< full scale of gains, coefficients and saturations
 
-// Failure results of the product force API that the library tells apart by name.
-#define TACTRA_OK ((HRESULT)0)
-#define TACTRA_ERROR_DEVICENOTREG ((HRESULT)0x80040154)
-#define TACTRA_ERROR_DEVICEFULL ((HRESULT)0x80040201)
-#define TACTRA_ERROR_INPUTLOST ((HRESULT)0x8007001E)
-#define TACTRA_ERROR_INVALIDPARAM ((HRESULT)0x80070057)
-// Further results of the product force API (modelled on DirectInput's).
-#define TACTRA_ERROR_NOTACQUIRED ((HRESULT)0x8007000C)
-#define TACTRA_ERROR_NOTINITIALIZED ((HRESULT)0x80070015)
-#define TACTRA_ERROR_OLDVERSION ((HRESULT)0x8007047E)
-#define TACTRA_ERROR_BETAVERSION ((HRESULT)0x80070481)
-#define TACTRA_ERROR_NOTFOUND ((HRESULT)0x80070002)
-#define TACTRA_ERROR_UNSUPPORTED ((HRESULT)0x80004001)
-#define TACTRA_ERROR_OUTOFMEMORY ((HRESULT)0x8007000E)
-#define TACTRA_ERROR_NOAGGREGATION ((HRESULT)0x80040110)
-#define TACTRA_ERROR_NOTDOWNLOADED ((HRESULT)0x80040203)
-#define TACTRA_ERROR_INCOMPLETEEFFECT ((HRESULT)0x80040206)
-#define TACTRA_ERROR_EFFECTPLAYING ((HRESULT)0x80040208)
-#define TACTRA_ERROR_OTHERAPPHASPRIO ((HRESULT)0x80070005)
+/// @name Failure results of the product force API that the library tells apart by name
+/// @{
+#define TACTRA_OK ((HRESULT)0)  ///< success
+#define TACTRA_ERROR_DEVICENOTREG ((HRESULT)0x80040154)   ///< the device is not registered
+#define TACTRA_ERROR_DEVICEFULL ((HRESULT)0x80040201)     ///< no room for another effect
+#define TACTRA_ERROR_INPUTLOST ((HRESULT)0x8007001E)      ///< the device was lost
+#define TACTRA_ERROR_INVALIDPARAM ((HRESULT)0x80070057)   ///< an argument or record is invalid
+/// @}
+/// @name Further results of the product force API (modelled on DirectInput's)
+/// @{
+#define TACTRA_ERROR_NOTACQUIRED ((HRESULT)0x8007000C)       ///< the device is not acquired
+#define TACTRA_ERROR_NOTINITIALIZED ((HRESULT)0x80070015)    ///< the object is not initialised
+#define TACTRA_ERROR_OLDVERSION ((HRESULT)0x8007047E)        ///< the version asked for is newer
+#define TACTRA_ERROR_BETAVERSION ((HRESULT)0x80070481)       ///< the version asked for is a beta
+#define TACTRA_ERROR_NOTFOUND ((HRESULT)0x80070002)          ///< no such device or property
+#define TACTRA_ERROR_UNSUPPORTED ((HRESULT)0x80004001)       ///< not supported by the device
+#define TACTRA_ERROR_OUTOFMEMORY ((HRESULT)0x8007000E)       ///< out of memory
+#define TACTRA_ERROR_NOAGGREGATION ((HRESULT)0x80040110)     ///< an outer object was given
+#define TACTRA_ERROR_NOTDOWNLOADED ((HRESULT)0x80040203)     ///< the effect is not on the device
+#define TACTRA_ERROR_INCOMPLETEEFFECT ((HRESULT)0x80040206)  ///< the effect lacks parameters
+#define TACTRA_ERROR_EFFECTPLAYING ((HRESULT)0x80040208)     ///< the change needs a stopped effect
+#define TACTRA_ERROR_OTHERAPPHASPRIO ((HRESULT)0x80070005)   ///< another application has the device
+/// @}
 
+/// How an effect's strength starts and ends.
 struct TACTRA_ENVELOPE {
-    DWORD dwSize;  // sizeof(TACTRA_ENVELOPE)
-    DWORD dwAttackLevel;
-    DWORD dwAttackTime;
-    DWORD dwFadeLevel;
-    DWORD dwFadeTime;
+    DWORD dwSize;         ///< sizeof(TACTRA_ENVELOPE)
+    DWORD dwAttackLevel;  ///< strength at the start, 0..10000
+    DWORD dwAttackTime;   ///< microseconds to reach the effect's own strength
+    DWORD dwFadeLevel;    ///< strength at the end, 0..10000
+    DWORD dwFadeTime;     ///< microseconds of fading before the end
 };
 
-// DirectInput's DIEFFECT with the kind GUID after the size and one more field at the end.
+/// DirectInput's DIEFFECT with the kind GUID after the size and one more field at the end.
 struct TACTRA_EFFECT {
-    DWORD dwSize;  // sizeof(TACTRA_EFFECT)
-    GUID guid;     // the effect kind
-    DWORD dwFlags;
-    DWORD dwDuration;  // microseconds; TACTRA_INFINITE
-    DWORD dwSamplePeriod;
-    DWORD dwGain;  // 0..10000
-    DWORD dwTriggerButton;  // button index or TACTRA_NOTRIGGER
-    DWORD dwTriggerRepeatInterval;
-    DWORD cAxes;
-    DWORD* rgdwAxes;  // cAxes axis offsets
-    LONG* rglDirection;  // cAxes direction values
-    TACTRA_ENVELOPE* lpEnvelope;
-    DWORD cbTypeSpecificParams;
-    void* lpvTypeSpecificParams;
-    DWORD dwReserved;  // 0 in every record the library builds
+    DWORD dwSize;                   ///< sizeof(TACTRA_EFFECT)
+    GUID guid;                      ///< the effect kind
+    DWORD dwFlags;                  ///< TACTRA_FEFFECT_ flags
+    DWORD dwDuration;               ///< microseconds; TACTRA_INFINITE
+    DWORD dwSamplePeriod;           ///< as the caller gives it
+    DWORD dwGain;                   ///< 0..10000
+    DWORD dwTriggerButton;          ///< button index or TACTRA_NOTRIGGER
+    DWORD dwTriggerRepeatInterval;  ///< as the caller gives it
+    DWORD cAxes;                    ///< number of axes, 1 or 2
+    DWORD* rgdwAxes;                ///< cAxes axis offsets
+    LONG* rglDirection;             ///< cAxes direction values
+    TACTRA_ENVELOPE* lpEnvelope;    ///< the envelope, or null
+    DWORD cbTypeSpecificParams;     ///< byte size of the type-specific block
+    void* lpvTypeSpecificParams;    ///< the type-specific block
+    DWORD dwReserved;               ///< 0 in every record the library builds
 };
 
-// One per axis: a two-axis condition block holds the X record, then the Y record.
+/// One per axis: a two-axis condition block holds the X record, then the Y record.
 struct TACTRA_CONDITION {
-    LONG lOffset;
-    LONG lPositiveCoefficient;
-    LONG lNegativeCoefficient;
-    DWORD dwPositiveSaturation;
-    DWORD dwNegativeSaturation;
-    LONG lDeadBand;
+    LONG lOffset;                ///< the condition's center on the axis
+    LONG lPositiveCoefficient;   ///< strength on the positive side of the center
+    LONG lNegativeCoefficient;   ///< strength on the negative side
+    DWORD dwPositiveSaturation;  ///< largest force on the positive side
+    DWORD dwNegativeSaturation;  ///< largest force on the negative side
+    LONG lDeadBand;              ///< no force within this distance of the center
 };
 
-// One per axis, like the condition.
+/// One per axis, like the condition.
 struct TACTRA_TEXTURE {
-    DWORD dwSize;  // sizeof(TACTRA_TEXTURE)
-    LONG lOffset;
-    LONG lPositiveValue1;
-    DWORD dwPositiveValue2;
-    DWORD dwPositiveRoughness;
-    LONG lNegativeValue1;
-    DWORD dwNegativeValue2;
-    DWORD dwNegativeRoughness;
+    DWORD dwSize;               ///< sizeof(TACTRA_TEXTURE)
+    LONG lOffset;               ///< where the texture starts on the axis
+    LONG lPositiveValue1;       ///< positive side: first value
+    DWORD dwPositiveValue2;     ///< positive side: second value
+    DWORD dwPositiveRoughness;  ///< positive side: roughness ("PosRoughness" in a project)
+    LONG lNegativeValue1;       ///< negative side: first value
+    DWORD dwNegativeValue2;     ///< negative side: second value
+    DWORD dwNegativeRoughness;  ///< negative side: roughness ("NegRoughness" in a project)
 };
 
+/// The constant force's block.
 struct TACTRA_CONSTANTFORCE {
-    LONG lMagnitude;
+    LONG lMagnitude;  ///< -10000..10000
 };
 
+/// The ramp force's block.
 struct TACTRA_RAMPFORCE {
-    LONG lStart;
-    LONG lEnd;
+    LONG lStart;  ///< level at the start
+    LONG lEnd;    ///< level at the end
 };
 
+/// The periodic waves' block.
 struct TACTRA_PERIODIC {
-    DWORD dwMagnitude;
-    LONG lOffset;
-    DWORD dwPhase;   // hundredths of a degree
-    DWORD dwPeriod;  // microseconds
+    DWORD dwMagnitude;  ///< 0..10000
+    LONG lOffset;       ///< the level the wave swings about
+    DWORD dwPhase;      ///< hundredths of a degree
+    DWORD dwPeriod;     ///< microseconds
 };
 
+/// The custom force's block.
 struct TACTRA_CUSTOMFORCE {
-    DWORD cChannels;
-    DWORD dwSamplePeriod;
-    DWORD cSamples;
-    LONG* rglForceData;  // cChannels * cSamples samples
+    DWORD cChannels;       ///< number of channels
+    DWORD dwSamplePeriod;  ///< microseconds between samples
+    DWORD cSamples;        ///< number of samples
+    LONG* rglForceData;    ///< cChannels * cSamples samples
 };
 
-// A rectangle with a wall along each side. The rectangle's right and bottom are inside it.
+/// A rectangle with a wall along each side. The rectangle's right and bottom are inside it.
 struct TACTRA_ENCLOSURE {
-    DWORD dwSize;  // sizeof(TACTRA_ENCLOSURE)
-    RECT rectBoundary;
-    DWORD dwTopAndBottomWallThickness;
-    DWORD dwLeftAndRightWallThickness;
-    LONG lTopAndBottomWallStiffness;
-    LONG lLeftAndRightWallStiffness;
-    DWORD dwStyle;           // first flags word: 255 in a box
-    DWORD dwStyle2;          // second flags word: 0 in a box
-    DWORD dwTopAndBottomWallSaturation;
-    DWORD dwLeftAndRightWallSaturation;
-    ITactraEffect* piInnerEffect;  // not owned, or null
+    DWORD dwSize;                        ///< sizeof(TACTRA_ENCLOSURE)
+    RECT rectBoundary;                   ///< the rectangle, in pixels
+    DWORD dwTopAndBottomWallThickness;   ///< pixels
+    DWORD dwLeftAndRightWallThickness;   ///< pixels
+    LONG lTopAndBottomWallStiffness;     ///< -10000..10000
+    LONG lLeftAndRightWallStiffness;     ///< -10000..10000
+    DWORD dwStyle;                       ///< first flags word: 255 in a box
+    DWORD dwStyle2;                      ///< second flags word: 0 in a box
+    DWORD dwTopAndBottomWallSaturation;  ///< largest force of those walls, 0..10000
+    DWORD dwLeftAndRightWallSaturation;  ///< largest force of those walls, 0..10000
+    ITactraEffect* piInnerEffect;        ///< not owned, or null
 };
 
-// An ellipse inscribed in a rectangle, with one wall all around.
+/// An ellipse inscribed in a rectangle, with one wall all around.
 struct TACTRA_ELLIPSE {
-    DWORD dwSize;  // sizeof(TACTRA_ELLIPSE)
-    RECT rectBoundary;
-    DWORD dwWallThickness;
-    LONG lWallStiffness;
-    DWORD dwStyle;
-    DWORD dwStyle2;
-    DWORD dwWallSaturation;
-    ITactraEffect* piInnerEffect;  // not owned, or null
+    DWORD dwSize;                  ///< sizeof(TACTRA_ELLIPSE)
+    RECT rectBoundary;             ///< the rectangle the ellipse is inscribed in, in pixels
+    DWORD dwWallThickness;         ///< pixels
+    LONG lWallStiffness;           ///< -10000..10000
+    DWORD dwStyle;                 ///< first flags word
+    DWORD dwStyle2;                ///< second flags word
+    DWORD dwWallSaturation;        ///< largest force of the wall, 0..10000
+    ITactraEffect* piInnerEffect;  ///< not owned, or null
 };
 
-// What device enumeration reports; the library reads only guidInstance.
+/// What device enumeration reports; the library reads only guidInstance.
 struct TACTRA_DEVICEINSTANCE {
-    DWORD dwSize;  // sizeof(TACTRA_DEVICEINSTANCE)
-    GUID guidInstance;
-    GUID guidProduct;
-    DWORD dwDevType;
-    CHAR tszInstanceName[260];
-    CHAR tszProductName[260];
+    DWORD dwSize;               ///< sizeof(TACTRA_DEVICEINSTANCE)
+    GUID guidInstance;          ///< this device
+    GUID guidProduct;           ///< its product
+    DWORD dwDevType;            ///< TACTRA_DEVTYPE_FORCEMOUSE
+    CHAR tszInstanceName[260];  ///< the device's name
+    CHAR tszProductName[260];   ///< the product's name
 };
 
-// Device properties; the record is a header followed by the data.
-#define TACTRA_PROP_AXISMODE 2u          // TACTRA_PROPAXISMODE_ABS or _REL
-#define TACTRA_PROP_FFGAIN 7u            // device gain, 0..10000
-#define TACTRA_PROP_SCREENRESOLUTION 13u // width, height in pixels
-#define TACTRA_PROP_FORCEOUTPUT 15u      // 1: forces are sent to the actuators
-#define TACTRA_PROPAXISMODE_ABS 0u
-#define TACTRA_PROPAXISMODE_REL 1u
+/// @name Device properties; the record is a header followed by the data.
+/// @{
+#define TACTRA_PROP_AXISMODE 2u          ///< TACTRA_PROPAXISMODE_ABS or _REL
+#define TACTRA_PROP_FFGAIN 7u            ///< device gain, 0..10000
+#define TACTRA_PROP_SCREENRESOLUTION 13u ///< width, height in pixels
+#define TACTRA_PROP_FORCEOUTPUT 15u      ///< 1: forces are sent to the actuators
+#define TACTRA_PROPAXISMODE_ABS 0u       ///< absolute axis mode
+#define TACTRA_PROPAXISMODE_REL 1u       ///< relative axis mode
+/// @}
 
+/// The header of every property record.
 struct TACTRA_PROPHEADER {
-    DWORD dwSize;        // the whole record
-    DWORD dwHeaderSize;  // sizeof(TACTRA_PROPHEADER)
-    DWORD dwObj;         // 0: the device
-    DWORD dwHow;         // 0: the device
+    DWORD dwSize;        ///< the whole record
+    DWORD dwHeaderSize;  ///< sizeof(TACTRA_PROPHEADER)
+    DWORD dwObj;         ///< 0: the device
+    DWORD dwHow;         ///< 0: the device
 };
 
+/// A property of one value.
 struct TACTRA_PROPDWORD {
-    TACTRA_PROPHEADER diph;
-    DWORD dwData;
+    TACTRA_PROPHEADER diph;  ///< dwSize is sizeof(TACTRA_PROPDWORD)
+    DWORD dwData;            ///< the value
 };
 
+/// The screen resolution property.
 struct TACTRA_PROPRESOLUTION {
-    TACTRA_PROPHEADER diph;
-    DWORD dwWidth;
-    DWORD dwHeight;
+    TACTRA_PROPHEADER diph;  ///< dwSize is sizeof(TACTRA_PROPRESOLUTION)
+    DWORD dwWidth;           ///< pixels
+    DWORD dwHeight;          ///< pixels
 };
 
-// Device capabilities (GetCapabilities).
+/// Device capabilities (GetCapabilities).
 struct TACTRA_DEVCAPS {
-    DWORD dwSize;  // sizeof(TACTRA_DEVCAPS)
-    DWORD dwFlags;
-    DWORD dwDevType;
-    DWORD dwAxes;
-    DWORD dwButtons;
-    DWORD dwMaxEffects;  // how many effects the device holds at once
+    DWORD dwSize;        ///< sizeof(TACTRA_DEVCAPS)
+    DWORD dwFlags;       ///< capability flags
+    DWORD dwDevType;     ///< TACTRA_DEVTYPE_FORCEMOUSE
+    DWORD dwAxes;        ///< number of axes
+    DWORD dwButtons;     ///< number of buttons
+    DWORD dwMaxEffects;  ///< how many effects the device holds at once
 };
 
-// Effect status bits (GetEffectStatus).
-#define TACTRA_EGES_PLAYING 0x00000001u
-#define TACTRA_EGES_EMULATED 0x00000002u
+/// @name Effect status bits (GetEffectStatus)
+/// @{
+#define TACTRA_EGES_PLAYING 0x00000001u   ///< the effect is playing
+#define TACTRA_EGES_EMULATED 0x00000002u  ///< the effect is emulated, not played by the device
+/// @}
 
-// Start flags.
-#define TACTRA_ES_SOLO 0x00000001u
-#define TACTRA_ES_NODOWNLOAD 0x80000000u
+/// @name Start flags
+/// @{
+#define TACTRA_ES_SOLO 0x00000001u        ///< stop every other effect first
+#define TACTRA_ES_NODOWNLOAD 0x80000000u  ///< do not download the effect first
+/// @}
 
-// Enumeration and cooperative-level flags (DirectInput's numbering).
-#define TACTRA_EDFL_ATTACHEDONLY 0x00000001u
-#define TACTRA_EDFL_FORCEFEEDBACK 0x00000100u
-#define TACTRA_DEVTYPE_FORCEMOUSE 2u
-#define TACTRA_SCL_EXCLUSIVE 0x00000001u
-#define TACTRA_SCL_NONEXCLUSIVE 0x00000002u
-#define TACTRA_SCL_FOREGROUND 0x00000004u
-#define TACTRA_SCL_BACKGROUND 0x00000008u
+/// @name Enumeration and cooperative-level flags (DirectInput's numbering)
+/// @{
+#define TACTRA_EDFL_ATTACHEDONLY 0x00000001u   ///< only attached devices
+#define TACTRA_EDFL_FORCEFEEDBACK 0x00000100u  ///< only force-feedback devices
+#define TACTRA_DEVTYPE_FORCEMOUSE 2u           ///< the device type of a force mouse
+#define TACTRA_SCL_EXCLUSIVE 0x00000001u       ///< exclusive access
+#define TACTRA_SCL_NONEXCLUSIVE 0x00000002u    ///< shared access
+#define TACTRA_SCL_FOREGROUND 0x00000004u      ///< only while the window is in front
+#define TACTRA_SCL_BACKGROUND 0x00000008u      ///< also in the background
+/// @}
 
 #if defined(_WIN32) && !defined(_WIN64)
 // The exact 32-bit layout that the product force API and stored projects rely on.

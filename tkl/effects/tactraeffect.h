@@ -1,20 +1,4 @@
 #pragma once
-// CTactraEffect: the base of every single effect. It holds one effect record with the small
-// arrays it points to, the effect's kind, and the device-side effect created from the record on
-// either kind of device (the force mouse gets the record as it is, DirectInput a translated
-// DIEFFECT and kind).
-//
-// Arguments of the change operations: TKL_NOT_GIVEN (0x80000000) in a number leaves that field
-// out of the change; TKL_ENVELOPE_NOT_GIVEN (all bits set) as the envelope leaves the envelope
-// as it is, while null removes it. Durations are in milliseconds (TACTRA_INFINITE kept),
-// polar angles in hundredths of a degree.
-//
-// Copies: a copy (constructed or assigned) takes the kind and the parameters, but never the
-// device-side effect or the device interface: it is not initialised and not playing until it is
-// initialised itself, and destroying either object never touches the other's device-side
-// effect. The copy's record refers only to the copy's own storage; the caller's envelope and
-// blocks that the source's record referred to are dropped (every send rebuilds the record).
-// Assignment first releases the target's own device-side effect.
 
 #include "tkl/devices/tactradevice.h"
 #include "tkl/devices/tactrarecords.h"
@@ -24,88 +8,106 @@
 
 class CTactraProject;
 
+/// CTactraEffect: the base of every single effect. It holds one effect record with the small
+/// arrays it points to, the effect's kind, and the device-side effect created from the record on
+/// either kind of device (the force mouse gets the record as it is, DirectInput a translated
+/// DIEFFECT and kind).
+///
+/// Arguments of the change operations: TKL_NOT_GIVEN (0x80000000) in a number leaves that field
+/// out of the change; TKL_ENVELOPE_NOT_GIVEN (all bits set) as the envelope leaves the envelope
+/// as it is, while null removes it. Durations are in milliseconds (TACTRA_INFINITE kept),
+/// polar angles in hundredths of a degree.
+///
+/// Copies: a copy (constructed or assigned) takes the kind and the parameters, but never the
+/// device-side effect or the device interface: it is not initialised and not playing until it is
+/// initialised itself, and destroying either object never touches the other's device-side
+/// effect. The copy's record refers only to the copy's own storage; the caller's envelope and
+/// blocks that the source's record referred to are dropped (every send rebuilds the record).
+/// Assignment first releases the target's own device-side effect.
 class TKL_API CTactraEffect {
 public:
-    // An effect of the given kind, bound to no device.
+    /// An effect of the given kind, bound to no device.
     explicit CTactraEffect(const GUID& kind);
+    /// The kind and the parameters, without the device-side effect (see Copies above).
     CTactraEffect(const CTactraEffect& other);
+    /// Releases this object's device-side effect, then copies as the constructor does.
     CTactraEffect& operator=(const CTactraEffect& other);
-    // Unloads and releases the device-side effect and the device interface.
+    /// Unloads and releases the device-side effect and the device interface.
     virtual ~CTactraEffect();
 
-    // Whether an effect of the kind may be loaded into this object: any kind here.
+    /// Whether an effect of the kind may be loaded into this object: any kind here.
     virtual BOOL GetIsCompatibleGUID(GUID& kind);
-    // Loads a full record (read during the call only; the object's kind replaces the
-    // record's) and creates the device-side effect.
+    /// Loads a full record (read during the call only; the object's kind replaces the
+    /// record's) and creates the device-side effect.
     virtual BOOL Initialize(CTactraDevice* device, const TACTRA_EFFECT& effect);
-    // Loads the single effect of the named project object on the device (null: the
-    // project's); codes 11 no such object, 12 no effect, 13 several effects, 7 a kind this
-    // class does not hold. The records are given back on every path.
+    /// Loads the single effect of the named project object on the device (null: the
+    /// project's); codes 11 no such object, 12 no effect, 13 several effects, 7 a kind this
+    /// class does not hold. The records are given back on every path.
     virtual BOOL InitializeFromProject(CTactraProject& project, const char* name,
                                        CTactraDevice* device);
-    // Plays the device-side effect `iterations` times with the device's start flags.
+    /// Plays the device-side effect `iterations` times with the device's start flags.
     virtual BOOL Start(DWORD iterations, DWORD flags);
-    // Stops it; succeeds at once, without a device call, when it was not started.
+    /// Stops it; succeeds at once, without a device call, when it was not started.
     virtual BOOL Stop();
 
-    // Fills *status with the device's status bits; 0 on a device failure; untouched when
-    // the effect is not initialised or status is null.
+    /// Fills *status with the device's status bits; 0 on a device failure; untouched when
+    /// the effect is not initialised or status is null.
     BOOL GetStatus(DWORD* status);
-    // Changes the parameters every effect shares; sends only what is given.
+    /// Changes the parameters every effect shares; sends only what is given.
     BOOL ChangeBaseParams(LONG x, LONG y, DWORD duration, TACTRA_ENVELOPE* envelope,
                           DWORD samplePeriod, DWORD gain, DWORD triggerButton,
                           DWORD triggerRepeatInterval);
-    // ChangeBaseParams with a polar direction (hundredths of a degree, 0 up, 9000 right).
+    /// ChangeBaseParams with a polar direction (hundredths of a degree, 0 up, 9000 right).
     BOOL ChangeBaseParamsPolar(LONG angle, DWORD duration, TACTRA_ENVELOPE* envelope,
                                DWORD samplePeriod, DWORD gain, DWORD triggerButton,
                                DWORD triggerRepeatInterval);
-    // Changes only the Cartesian direction; a component not given is sent as 0.
+    /// Changes only the Cartesian direction; a component not given is sent as 0.
     BOOL ChangeDirection(LONG x, LONG y);
-    // Changes only the polar direction.
+    /// Changes only the polar direction.
     BOOL ChangeDirection(LONG angle);
-    // Sets an envelope from its four values (times passed to the device as they are).
+    /// Sets an envelope from its four values (times passed to the device as they are).
     BOOL SetEnvelope(DWORD attackLevel, DWORD attackTime, DWORD fadeLevel, DWORD fadeTime);
-    // Sets the caller's envelope (read during the call only); null removes the envelope.
+    /// Sets the caller's envelope (read during the call only); null removes the envelope.
     BOOL SetEnvelope(TACTRA_ENVELOPE* envelope);
 
-    // The device-side effect (an IDirectInputEffect on DirectInput), without a new reference.
+    /// The device-side effect (an IDirectInputEffect on DirectInput), without a new reference.
     ITactraEffect* GetEffect() const;
-    // The effect's product kind, also while the record holds DirectInput's.
+    /// The effect's product kind, also while the record holds DirectInput's.
     GUID GetGUID() const;
 
-    // A new, unbound effect object of the class that holds the kind (the caller deletes it);
-    // null with TKL_ERR_INVALID_GUID for a kind of no class, null alone when out of memory.
+    /// A new, unbound effect object of the class that holds the kind (the caller deletes it);
+    /// null with TKL_ERR_INVALID_GUID for a kind of no class, null alone when out of memory.
     static CTactraEffect* NewObjectFromGUID(const GUID& kind);
 
 protected:
-    // Creates the device-side effect from m_Effect, releasing any earlier one.
+    /// Creates the device-side effect from m_Effect, releasing any earlier one.
     BOOL initialize(CTactraDevice* device);
-    // Sends m_Effect with the change mask; returns the device's result, sets no code.
+    /// Sends m_Effect with the change mask; returns the device's result, sets no code.
     HRESULT set_parameters_on_device(DWORD mask);
-    // Unloads and releases the device-side effect, releases the device interface.
+    /// Unloads and releases the device-side effect, releases the device interface.
     void reset();
-    // Clears the record and its arrays and sets the record's fixed parts.
+    /// Clears the record and its arrays and sets the record's fixed parts.
     void reset_effect_struct();
-    // Replaces a product kind by its DirectInput counterpart, if it has one.
+    /// Replaces a product kind by its DirectInput counterpart, if it has one.
     static void tactra_to_DI_GUID(GUID& kind);
 
-    // Start of every change: clears the code; FALSE with code 8 when not initialised.
+    /// Start of every change: clears the code; FALSE with code 8 when not initialised.
     BOOL begin_change();
-    // End of every change: sends m_Effect with the mask; a failure becomes the code.
+    /// End of every change: sends m_Effect with the mask; a failure becomes the code.
     BOOL finish_change(DWORD mask);
-    // For a subclass's copy: points the record at this object's block when the source's
-    // record pointed at the source's block.
+    /// For a subclass's copy: points the record at this object's block when the source's
+    /// record pointed at the source's block.
     void adopt_block(const CTactraEffect& source, const void* sourceBlock, void* block);
 
-    TACTRA_EFFECT m_Effect;     // the record; its arrays are the two below
-    DWORD m_dwaAxes[2];         // axis offsets
-    LONG m_laDirection[2];      // direction values
-    GUID m_guidEffect;          // the product kind
-    BOOL m_bPlaying;            // TRUE after Start, FALSE after Stop
-    DWORD m_dwDeviceType;       // the device's type when the effect was created
-    ITactraDevice* m_pDevice;   // own reference; IDirectInputDevice2A on type 3
-    ITactraEffect* m_pEffect;   // owned; IDirectInputEffect on type 3; null: not initialised
-    DWORD m_cAxes;              // the record's axis count at creation
+    TACTRA_EFFECT m_Effect;     ///< the record; its arrays are the two below
+    DWORD m_dwaAxes[2];         ///< axis offsets
+    LONG m_laDirection[2];      ///< direction values
+    GUID m_guidEffect;          ///< the product kind
+    BOOL m_bPlaying;            ///< TRUE after Start, FALSE after Stop
+    DWORD m_dwDeviceType;       ///< the device's type when the effect was created
+    ITactraDevice* m_pDevice;   ///< own reference; IDirectInputDevice2A on type 3
+    ITactraEffect* m_pEffect;   ///< owned; IDirectInputEffect on type 3; null: not initialised
+    DWORD m_cAxes;              ///< the record's axis count at creation
 
 private:
     BOOL change_base_params(DWORD form, LONG first, LONG second, DWORD duration,

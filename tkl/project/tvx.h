@@ -1,11 +1,12 @@
 #pragma once
-// The project library: loads projects (named effect objects in the binary project format) from
-// a file, a module resource of type "TACTRA" or memory, and hands out copies of each object's
-// effect records, or creates the object's effects on a product device.
-//
-// Every function is stdcall. On Windows tkl.dll exports them under their decorated names
-// (_TVXLoadProjectFile@8, ...) through tkl.def; no function sets the library's error code.
-// BOOL results are 1 for success and 0 for failure.
+/// @file
+/// The project library: loads projects (named effect objects in the binary project format) from
+/// a file, a module resource of type "TACTRA" or memory, and hands out copies of each object's
+/// effect records, or creates the object's effects on a product device.
+///
+/// Every function is stdcall. On Windows tkl.dll exports them under their decorated names
+/// (_TVXLoadProjectFile@8, ...) through tkl.def; no function sets the library's error code.
+/// BOOL results are 1 for success and 0 for failure.
 
 #include "tkl/platform/win32.h"
 #include "tkl/devices/tactraapi.h"
@@ -17,71 +18,71 @@
 #  define TVXAPI __attribute__((visibility("default")))
 #endif
 
-// One effect of an object: its kind and its record. The record and all its sub-blocks belong
-// to the TVXEffect.
+/// One effect of an object: its kind and its record. The record and all its sub-blocks belong
+/// to the TVXEffect.
 struct TVXEffect {
-    GUID guid;                // the effect kind (GUID_Tactra_*)
-    TACTRA_EFFECT* lpEffect;  // owned; its own guid field stays zero in lists handed out
+    GUID guid;                ///< the effect kind (GUID_Tactra_*)
+    TACTRA_EFFECT* lpEffect;  ///< owned; its own guid field stays zero in lists handed out
 };
 
-// A loaded project. Applications treat it as opaque (tkl/project/tvxproject.h lays it out).
+/// A loaded project. Applications treat it as opaque (tkl/project/tvxproject.h lays it out).
 typedef struct TVXProject* HTVXPROJECT;
 
-// Where and why a load failed (TVXLoadProjectPointerEx).
+/// Where and why a load failed (TVXLoadProjectPointerEx).
 struct TVXLoadError {
-    LONG lObject;        // index of the object record at fault, -1 for the project header
-    DWORD dwOffset;      // byte offset of the faulty field from the start of the data
-    char szObject[64];   // the object's name when it could be read, otherwise empty
-    char szReason[96];   // what is wrong, one line without a newline
+    LONG lObject;        ///< index of the object record at fault, -1 for the project header
+    DWORD dwOffset;      ///< byte offset of the faulty field from the start of the data
+    char szObject[64];   ///< the object's name when it could be read, otherwise empty
+    char szReason[96];   ///< what is wrong, one line without a newline
 };
 
 extern "C" {
 
-// Loads a project file; null when it can't be read or is malformed.
+/// Loads a project file; null when it can't be read or is malformed.
 TVXAPI HTVXPROJECT WINAPI TVXLoadProjectFile(const char* path, ITactraDevice* device);
 
-// Loads the resource of type "TACTRA" with that name from the module (null: the program).
+/// Loads the resource of type "TACTRA" with that name from the module (null: the program).
 TVXAPI HTVXPROJECT WINAPI TVXLoadProjectResource(HINSTANCE module, const char* name,
                                                  ITactraDevice* device);
 
-// Loads project data of unknown size; each record is checked against its own length only.
+/// Loads project data of unknown size; each record is checked against its own length only.
 TVXAPI HTVXPROJECT WINAPI TVXLoadProjectPointer(const void* data, ITactraDevice* device);
 
-// Loads `size` bytes of project data; nothing outside them is read.
+/// Loads `size` bytes of project data; nothing outside them is read.
 TVXAPI HTVXPROJECT WINAPI TVXLoadProjectPointerSized(const void* data, DWORD size,
                                                      ITactraDevice* device);
 
-// As TVXLoadProjectPointerSized; on failure also says where (error may be null).
+/// As TVXLoadProjectPointerSized; on failure also says where (error may be null).
 TVXAPI HTVXPROJECT WINAPI TVXLoadProjectPointerEx(const void* data, DWORD size,
                                                   ITactraDevice* device, TVXLoadError* error);
 
-// Loads one object record (no header) as a project of one object; compounds stay empty.
+/// Loads one object record (no header) as a project of one object; compounds stay empty.
 TVXAPI HTVXPROJECT WINAPI TVXLoadProjectObjectPointer(const void* data, ITactraDevice* device);
 
-// Releases a loaded project; lists handed out earlier stay valid. 0 for a null project.
+/// Releases a loaded project; lists handed out earlier stay valid. 0 for a null project.
 TVXAPI BOOL WINAPI TVXReleaseProject(HTVXPROJECT project);
 
-// The name of the object at that index, owned by the project; null when out of range.
+/// The name of the object at that index, owned by the project; null when out of range.
 TVXAPI const char* WINAPI TVXGetObjectNameByIndex(HTVXPROJECT project, int index);
 
-// Fresh copies of the effects of the first object with that name: count + 1 entries, the last
-// null; the count goes to *count when count is not null. Null when there is no such object.
+/// Fresh copies of the effects of the first object with that name: count + 1 entries, the last
+/// null; the count goes to *count when count is not null. Null when there is no such object.
 TVXAPI TVXEffect** WINAPI TVXCreateEffectStructs(HTVXPROJECT project, const char* name,
                                                  int* count);
 
-// As TVXCreateEffectStructs for the object at that index.
+/// As TVXCreateEffectStructs for the object at that index.
 TVXAPI TVXEffect** WINAPI TVXCreateEffectStructsByIndex(HTVXPROJECT project, int index,
                                                         int* count);
 
-// Releases a list from TVXCreateEffectStructs*; 0 for a null project or list.
+/// Releases a list from TVXCreateEffectStructs*; 0 for a null project or list.
 TVXAPI BOOL WINAPI TVXReleaseEffectStructs(HTVXPROJECT project, TVXEffect** effects);
 
-// Creates the named object's effects on the project's device: count + 1 interfaces, the last
-// null, one reference each. Null (after one debugger line for a failed creation) on failure.
+/// Creates the named object's effects on the project's device: count + 1 interfaces, the last
+/// null, one reference each. Null (after one debugger line for a failed creation) on failure.
 TVXAPI ITactraEffect** WINAPI TVXCreateEffects(HTVXPROJECT project, const char* name,
                                                int* count);
 
-// Releases each interface of a list from TVXCreateEffects and the list; 0 for null arguments.
+/// Releases each interface of a list from TVXCreateEffects and the list; 0 for null arguments.
 TVXAPI BOOL WINAPI TVXReleaseEffects(HTVXPROJECT project, ITactraEffect** effects);
 
 }  // extern "C"

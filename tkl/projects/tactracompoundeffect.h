@@ -1,8 +1,4 @@
 #pragma once
-// CTactraCompoundEffect: a named group of single effects, started and stopped as one. Only
-// CTactraProject makes and fills compounds; applications get them from a project, which owns
-// them, and never delete them. The slot order is the order of the records the compound was
-// built from, and every operation visits the slots in it.
 
 #include "tkl/effects/tactraeffect.h"
 #include "tkl/platform/export.h"
@@ -10,7 +6,10 @@
 
 class CTactraProject;
 
-/// A named group of effects that plays as one; owns its effects and its name.
+/// CTactraCompoundEffect: a named group of single effects, started and stopped as one. Only
+/// CTactraProject makes and fills compounds; applications get them from a project, which owns
+/// them, and never delete them. The slot order is the order of the records the compound was
+/// built from, and every operation visits the slots in it.
 class TKL_API CTactraCompoundEffect {
     friend class CTactraProject;
 

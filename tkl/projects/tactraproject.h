@@ -1,8 +1,4 @@
 #pragma once
-// CTactraProject: one effect project, loaded through the project library, with a default
-// device. It creates a compound effect from a named project object on demand, keeps every
-// compound it created or was given (newest first), starts and stops them by name, and
-// destroys them all when it is closed. The device must outlive the project's compounds.
 
 #include "tkl/devices/tactradevice.h"
 #include "tkl/platform/export.h"
@@ -12,7 +8,10 @@
 class CTactraEffect;
 class CTactraProjects;
 
-/// An effect project and the compound effects made from it; owns the compounds.
+/// CTactraProject: one effect project, loaded through the project library, with a default
+/// device. It creates a compound effect from a named project object on demand, keeps every
+/// compound it created or was given (newest first), starts and stops them by name, and
+/// destroys them all when it is closed. The device must outlive the project's compounds.
 class TKL_API CTactraProject {
     friend class CTactraProjects;
     friend class CTactraEffect;

@@ -1,11 +1,10 @@
 #pragma once
-// CTactraProjects: a list of projects opened from files, addressed by their position (0 is
-// the first opened). The list owns its projects.
 
 #include "tkl/platform/export.h"
 #include "tkl/projects/tactraproject.h"
 
-/// A list of projects, in the order they were opened; owns them.
+/// CTactraProjects: a list of projects opened from files, addressed by their position (0 is
+/// the first opened). The list owns its projects.
 class TKL_API CTactraProjects {
 public:
     /// An empty list.

@@ -12,7 +12,8 @@ namespace {
 const char kUsage[] =
     "usage: tvx build project.json -o out.tvx   JSON description to project file\n"
     "       tvx dump file.tvx                   project file to JSON (builds back the same)\n"
-    "       tvx check file.tvx                  load with the library and print every object\n";
+    "       tvx check file.tvx                  load with the library and print every object\n"
+    "       tvx --help | --version\n";
 
 std::string read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -55,6 +56,14 @@ int dump(const std::string& input) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "tvx " TKL_VERSION "\n";
+        return 0;
+    }
     try {
         if (args.size() == 4 && args[0] == "build" && args[2] == "-o")
             return build(args[1], args[3]);

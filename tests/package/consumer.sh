@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# consumer.sh SOURCE PREFIX WORK config|pkgconfig [WINEPREFIX]: configures, builds and runs
+# examples/consumer against the TKL installed in PREFIX, the way an application would: found
+# through the CMake package or through pkg-config, natively, or (with a Wine prefix) for
+# Windows and run under Wine beside the installed software mouse.
+set -eu
+source=$1 prefix=$2 work=$3 mode=$4 wineprefix=${5:-}
+rm -rf "$work"
+args=(-S "$source/examples/consumer" -B "$work" -DCMAKE_BUILD_TYPE=Release)
+[ "$mode" = pkgconfig ] && args+=(-DTKL_USE_PKGCONFIG=ON)
+if [ -n "$wineprefix" ]; then
+  args+=(-DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-i686.cmake" -Dtkl_DIR="$prefix/lib/cmake/tkl")
+else
+  args+=(-DCMAKE_PREFIX_PATH="$prefix")
+fi
+cmake "${args[@]}" >"$work.configure.log" 2>&1 || { cat "$work.configure.log" >&2; exit 1; }
+cmake --build "$work" >"$work.build.log" 2>&1 || { cat "$work.build.log" >&2; exit 1; }
+
+if [ -n "$wineprefix" ]; then
+  [ -f "$work/tkl.dll" ] || { echo "tkl.dll was not copied beside the program" >&2; exit 1; }
+  cp "$prefix/bin/tactra.dll" "$work/"
+  out=$("$source/cmake/wine-run.sh" "$wineprefix" "$work/consumer.exe" | tr -d '\r')
+else
+  out=$("$work/consumer")
+fi
+echo "$out"
+expected=$'device: force mouse\nplaying: yes'
+[ "$out" = "$expected" ] || { echo "expected:"$'\n'"$expected" >&2; exit 1; }
