@@ -80,7 +80,8 @@ int CTactraCompoundEffect::initialize(CTactraDevice* device, TVXEffect** records
     return all;
 }
 
-int CTactraCompoundEffect::Start(DWORD iterations, DWORD flags) {
+// Start and Stop walk the slots alike: in order, up to the first effect that fails.
+int CTactraCompoundEffect::play(bool start, DWORD iterations, DWORD flags) {
     set_code(TKL_ERR_NONE);
     for (LONG i = 0; i < m_lNumEffects; ++i) {
         assert(m_paEffects[i]);
@@ -88,25 +89,17 @@ int CTactraCompoundEffect::Start(DWORD iterations, DWORD flags) {
             set_code(TKL_ERR_EFFECT_NOT_INITIALIZED);
             return 0;
         }
-        if (!m_paEffects[i]->Start(iterations, flags))
+        if (!(start ? m_paEffects[i]->Start(iterations, flags) : m_paEffects[i]->Stop()))
             return 0;
     }
     return 1;
 }
 
-int CTactraCompoundEffect::Stop() {
-    set_code(TKL_ERR_NONE);
-    for (LONG i = 0; i < m_lNumEffects; ++i) {
-        assert(m_paEffects[i]);
-        if (!m_paEffects[i]) {
-            set_code(TKL_ERR_EFFECT_NOT_INITIALIZED);
-            return 0;
-        }
-        if (!m_paEffects[i]->Stop())
-            return 0;
-    }
-    return 1;
+int CTactraCompoundEffect::Start(DWORD iterations, DWORD flags) {
+    return play(true, iterations, flags);
 }
+
+int CTactraCompoundEffect::Stop() { return play(false, 0, 0); }
 
 CTactraEffect* CTactraCompoundEffect::GetContainedEffect(LONG index) {
     if (index < 0 || index >= m_lNumEffects) {

@@ -58,4 +58,7 @@ protected:
     LONG m_lNumEffects;              ///< number of slots
     char* m_pszName;                 ///< owned copy of the name, or null
     CTactraCompoundEffect* m_pNext;  ///< next in the project's list; not owned
+
+private:
+    int play(bool start, DWORD iterations, DWORD flags);
 };

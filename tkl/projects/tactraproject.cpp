@@ -111,42 +111,40 @@ int CTactraProject::GetIsOpen() const { return m_hProject != nullptr; }
 
 CTactraDevice* CTactraProject::GetDevice() const { return m_pDevice; }
 
-CTactraCompoundEffect* CTactraProject::CreateEffect(const char* name, CTactraDevice* device) {
+bool CTactraProject::may_create() {
     set_code(TKL_ERR_NONE);
-    if (!m_hProject) {
+    if (!m_hProject)
         set_code(TKL_ERR_PROJECT_NOT_OPEN);
+    return m_hProject != nullptr;
+}
+
+CTactraCompoundEffect* CTactraProject::CreateEffect(const char* name, CTactraDevice* device) {
+    if (!may_create())
         return nullptr;
-    }
     int count = 0;
     TVXEffect** records = create_effect_structs(name, count);
-    if (!records) {
-        set_code(TKL_ERR_CANT_CREATE_EFFECT);
-        return nullptr;
-    }
     return create_compound(records, count, name, device);
 }
 
 CTactraCompoundEffect* CTactraProject::CreateEffectByIndex(int index, CTactraDevice* device) {
-    set_code(TKL_ERR_NONE);
-    if (!m_hProject) {
-        set_code(TKL_ERR_PROJECT_NOT_OPEN);
+    if (!may_create())
         return nullptr;
-    }
     int count = 0;
     TVXEffect** records = create_effect_structs_by_index(index, count);
-    if (!records) {
-        set_code(TKL_ERR_CANT_CREATE_EFFECT);
-        return nullptr;
-    }
-    return create_compound(records, count, TVXGetObjectNameByIndex(m_hProject, index), device);
+    const char* name = records ? TVXGetObjectNameByIndex(m_hProject, index) : nullptr;
+    return create_compound(records, count, name, device);
 }
 
-// Builds, names and binds a compound from records it always gives back. Only a compound with
-// a name and an effect in every slot enters the list, so that lookups and plays never meet
-// a nameless compound or an empty slot.
+// Builds, names and binds a compound from the records, which it always gives back. Only a
+// compound with a name and an effect in every slot enters the list, so that lookups and plays
+// never meet a nameless compound or an empty slot.
 CTactraCompoundEffect* CTactraProject::create_compound(TVXEffect** records, int count,
                                                        const char* name,
                                                        CTactraDevice* device) {
+    if (!records) {  // no such object
+        set_code(TKL_ERR_CANT_CREATE_EFFECT);
+        return nullptr;
+    }
     CTactraDevice* target = device ? device : m_pDevice;
     if (!target || !name) {
         give_back(records, count);

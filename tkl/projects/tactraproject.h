@@ -85,6 +85,7 @@ protected:
 
 private:
     bool may_open(bool sourceGiven, CTactraDevice* device);
+    bool may_create();
     int loaded(HTVXPROJECT project);
     CTactraCompoundEffect* create_compound(TVXEffect** records, int count, const char* name,
                                            CTactraDevice* device);
