@@ -2,7 +2,7 @@
 // one of the mouse's own live effects, is never followed, and is dropped when released.
 #include "simtest.h"
 
-#include <cstdint>
+#include <cstddef>
 #include <cstring>
 
 namespace {
