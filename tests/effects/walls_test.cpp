@@ -91,16 +91,23 @@ protected:
         }
         return !calls("SetParameters").empty();
     }
+    // The 100-pixel square centered on the cursor. Read back rather than taken from
+    // SetCursorPos: under Wine the desktop may place the cursor elsewhere than asked.
+    static std::vector<LONG> square_at_cursor() {
+        POINT p = {0, 0};
+        EXPECT_TRUE(GetCursorPos(&p));
+        return {p.x - 50, p.y - 50, p.x + 49, p.y + 49};
+    }
     template <class Wall>
     void check_following(Wall& wall) {
         EXPECT_EQ(sent().rect, std::vector<LONG>({0, 0, 99, 99})) << "top-left until started";
         ASSERT_TRUE(SetCursorPos(300, 200));
         EXPECT_TRUE(started_recentered(wall));
         EXPECT_EQ(calls("SetParameters")[0].args[0], TACTRA_EP_TYPESPECIFICPARAMS);
-        EXPECT_EQ(sent().rect, std::vector<LONG>({250, 150, 349, 249}));
+        EXPECT_EQ(sent().rect, square_at_cursor());
         ASSERT_TRUE(SetCursorPos(600, 500));
         EXPECT_TRUE(started_recentered(wall)) << "every time";
-        EXPECT_EQ(sent().rect, std::vector<LONG>({550, 450, 649, 549}));
+        EXPECT_EQ(sent().rect, square_at_cursor());
 
         sim().log_clear();
         EXPECT_TRUE(wall.Start(2, 0));
@@ -112,7 +119,7 @@ protected:
         ASSERT_TRUE(wall.SetCenter(CURSOR));
         EXPECT_EQ(sent().rect, std::vector<LONG>({0, 0, 99, 99}));
         EXPECT_TRUE(started_recentered(wall)) << "the cursor marker starts it again";
-        EXPECT_EQ(sent().rect, std::vector<LONG>({650, 650, 749, 749}));
+        EXPECT_EQ(sent().rect, square_at_cursor());
         ASSERT_TRUE(wall.SetCenter(-1, -1));
         EXPECT_TRUE(started_recentered(wall)) << "no point keeps the following";
         const RECT moved = {10, 10, 59, 59};
@@ -347,6 +354,7 @@ TEST_P(WallsOnMouse, CopiesAndRecordsKeepTheBlock) {
     EXPECT_EQ(w.inner, inner.GetEffect());
     ASSERT_TRUE(SetCursorPos(300, 300));
     EXPECT_TRUE(started_recentered(copy)) << "the copy follows the cursor too";
+    EXPECT_EQ(sent().rect, square_at_cursor());
 
     CTactraEllipse ellipse, assigned;
     ASSERT_TRUE(ellipse.Initialize(device(), 60, 40, 1, 2, 3, 4, 5, at(100, 100), nullptr));
