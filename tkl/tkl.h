@@ -15,4 +15,7 @@
 #include "tkl/effects/tactraconstant.h"
 #include "tkl/effects/tactraramp.h"
 #include "tkl/effects/tactraperiodic.h"
+#include "tkl/effects/tactraenclosure.h"
+#include "tkl/effects/tactrabox.h"
+#include "tkl/effects/tactraellipse.h"
 #include "tkl/project/tvx.h"
