@@ -13,7 +13,9 @@ class TKL_API CTactraBox : public CTactraEnclosure {
 public:
     /// A box: an enclosure (GUID_Tactra_Enclosure) with a zeroed block.
     CTactraBox();
+    /// A copy as CTactraEffect makes it, with the block (and the cursor following).
     CTactraBox(const CTactraBox& other);
+    /// Assigns as CTactraEffect does, with the block (and the cursor following).
     CTactraBox& operator=(const CTactraBox& other);
     virtual ~CTactraBox();
 

@@ -26,7 +26,9 @@ class TKL_API CTactraEllipse : public CTactraEffect {
 public:
     /// An ellipse (GUID_Tactra_Ellipse) with a zeroed block, not following the cursor.
     CTactraEllipse();
+    /// A copy as CTactraEffect makes it, with the block (and the cursor following).
     CTactraEllipse(const CTactraEllipse& other);
+    /// Assigns as CTactraEffect does, with the block (and the cursor following).
     CTactraEllipse& operator=(const CTactraEllipse& other);
     virtual ~CTactraEllipse();
 

@@ -28,7 +28,9 @@ class TKL_API CTactraEnclosure : public CTactraEffect {
 public:
     /// An enclosure (GUID_Tactra_Enclosure) with a zeroed block, not following the cursor.
     CTactraEnclosure();
+    /// A copy as CTactraEffect makes it, with the block (and the cursor following).
     CTactraEnclosure(const CTactraEnclosure& other);
+    /// Assigns as CTactraEffect does, with the block (and the cursor following).
     CTactraEnclosure& operator=(const CTactraEnclosure& other);
     virtual ~CTactraEnclosure();
 
