@@ -206,5 +206,8 @@ HRESULT SimTactraDevice::CreateEffect(const TACTRA_EFFECT* effect, ITactraEffect
     if (!tactra_kind_block(effect->guid, &block))
         return c.done(TACTRA_ERROR_DEVICENOTREG);
     const SimEffectInput in = tactra_view(*effect, effect->guid);
+    hr = tactra_check_inner(core_, block, in, TACTRA_EP_ALLPARAMS, nullptr);
+    if (FAILED(hr))
+        return c.done(hr);
     return sim_create_effect<SimTactraEffect>(c, *this, core_, effect->guid, block, &in, true, out);
 }

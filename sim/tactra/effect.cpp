@@ -6,6 +6,8 @@ SimTactraEffect::SimTactraEffect(SimTactraDevice& device, SimDeviceCore& core, c
     core_.owner = this;
 }
 
+SimTactraEffect::~SimTactraEffect() { tactra_drop_inner(core_.device, *this); }
+
 HRESULT SimTactraEffect::GetEffectGuid(GUID* kind) {
     return sim_call_effect_guid(core_, kind_, kind);
 }
@@ -33,7 +35,11 @@ HRESULT SimTactraEffect::SetParameters(const TACTRA_EFFECT* effect, DWORD mask) 
     if (!effect)
         return c.done(TACTRA_ERROR_INVALIDPARAM);
     // The kind is the effect's own; a record naming another is still read for its fields only.
-    return c.done(core_.set(tactra_view(*effect, kind_), mask));
+    const SimEffectInput in = tactra_view(*effect, kind_);
+    hr = tactra_check_inner(core_.device, core_.block, in, mask, this);
+    if (FAILED(hr))
+        return c.done(hr);
+    return c.done(core_.set(in, mask));
 }
 
 SimEffectInput tactra_view(const TACTRA_EFFECT& effect, const GUID& kind) {

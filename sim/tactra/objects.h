@@ -65,6 +65,8 @@ class SimTactraEffect final
     : public SimUnknown<SimTactraEffect, ITactraEffect, SIM_E_POINTER, IID_ITactraEffect> {
 public:
     SimTactraEffect(SimTactraDevice& device, SimDeviceCore& core, const GUID& kind, SimBlock block);
+    // Walls that held this effect as their inner effect hold none from now on.
+    ~SimTactraEffect();
 
     SimEffectCore& core() { return core_; }
     unsigned id() const { return core_.id; }
@@ -85,6 +87,13 @@ private:
     SimEffectCore core_;
 };
 
+// A wall block's inner effect, when the mask sends the block: null, or an effect of this device
+// whose own inner effects do not lead back to `wall` (null while it is being created); anything
+// else is TACTRA_ERROR_INVALIDPARAM. The pointer is compared, never followed.
+HRESULT tactra_check_inner(SimDeviceCore& device, SimBlock block, const SimEffectInput& in,
+                           DWORD mask, const SimTactraEffect* wall);
+// Clears the stored inner effect of every wall of the device that refers to `released`.
+void tactra_drop_inner(SimDeviceCore& device, const SimTactraEffect& released);
 // An effect record as the shared effect code reads it, as of kind `kind`; the API's record also
 // carries a reserved word the effect keeps.
 SimEffectInput tactra_view(const TACTRA_EFFECT& effect, const GUID& kind);

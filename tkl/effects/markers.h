@@ -7,12 +7,19 @@
 
 #include <cstdint>
 
+class CTactraEffect;
+
 /// In a numeric argument of an initialisation or change: no value given, the stored one is kept.
 #define TKL_NOT_GIVEN 0x80000000u
-/// As an envelope (or inner-effect) pointer of a change: leave it as it is. Null means "none".
+/// As an envelope pointer of a change: leave it as it is. Null means "none".
 #define TKL_ENVELOPE_NOT_GIVEN (reinterpret_cast<TACTRA_ENVELOPE*>(~std::uintptr_t(0)))
+/// As the inner effect of a wall: leave the stored one as it is. Null means "none". A pointer
+/// with all bits set is taken as "not given" too; neither is ever called through.
+#define TKL_INNER_EFFECT_NOT_GIVEN (reinterpret_cast<CTactraEffect*>(std::uintptr_t(0x80000000u)))
 /// Both coordinates of a center: re-center on the cursor at every start.
 #define TKL_CURSOR_POINT 0x7FFFFFFF
+/// A wall's thickness: the default for its rectangle. The height of a center form: the width.
+#define TKL_WALL_DEFAULT 0xFFFFFFFFu
 
 namespace tkl {
 
@@ -21,6 +28,10 @@ namespace tkl {
 inline bool given(DWORD value) { return value != TKL_NOT_GIVEN; }
 inline bool given(LONG value) { return DWORD(value) != TKL_NOT_GIVEN; }
 inline bool given(const TACTRA_ENVELOPE* envelope) { return envelope != TKL_ENVELOPE_NOT_GIVEN; }
+inline bool given(const CTactraEffect* inner) {
+    const std::uintptr_t bits = reinterpret_cast<std::uintptr_t>(inner);
+    return bits != 0x80000000u && bits != ~std::uintptr_t(0);
+}
 /// @}
 
 /// Milliseconds to microseconds. A product beyond 32 bits saturates at the longest finite time

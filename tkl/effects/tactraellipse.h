@@ -1,0 +1,76 @@
+#pragma once
+/// @file
+/// CTactraEllipse: the ellipse inscribed in a rectangle on the screen, with one wall around it.
+
+#include "tkl/effects/tactraeffect.h"
+
+/// A spatial effect tied to the ellipse inscribed in a screen rectangle, with one wall
+/// thickness, stiffness and saturation, two flags words and an optional inner effect. It
+/// mirrors CTactraEnclosure operation for operation: rectangle and center forms, SetRect,
+/// SetCenter, following the cursor, and a one-argument Start that re-centers on the pointer.
+///
+/// Arguments: TKL_NOT_GIVEN in a number keeps the stored value. Rectangles are in screen
+/// pixels, right and bottom inside. A thickness of TKL_WALL_DEFAULT is the smaller of the
+/// rectangle's width and height divided by 5, plus 1. In the center forms a height of
+/// TKL_WALL_DEFAULT is the width (a circle), the center (TKL_CURSOR_POINT, TKL_CURSOR_POINT)
+/// makes the ellipse follow the cursor, and in a change the center (-1, -1) keeps the current
+/// center. Note the order: stiffness, thickness, saturation, flags words.
+///
+/// The inner effect is another initialised effect of the application's: its device-side effect
+/// is stored without a reference, so it must stay initialised, and alive, while the ellipse
+/// refers to it (clear it first with null). TKL_INNER_EFFECT_NOT_GIVEN keeps the stored one.
+///
+/// Copies follow CTactraEffect's rule; they keep the block (the inner effect included) and
+/// whether the ellipse follows the cursor.
+class TKL_API CTactraEllipse : public CTactraEffect {
+public:
+    /// An ellipse (GUID_Tactra_Ellipse) with a zeroed block, not following the cursor.
+    CTactraEllipse();
+    /// A copy as CTactraEffect makes it, with the block (and the cursor following).
+    CTactraEllipse(const CTactraEllipse& other);
+    /// Assigns as CTactraEffect does, with the block (and the cursor following).
+    CTactraEllipse& operator=(const CTactraEllipse& other);
+    virtual ~CTactraEllipse();
+
+    /// Accepts the ellipse kind only.
+    virtual BOOL GetIsCompatibleGUID(GUID& kind);
+    /// As CTactraEffect's; a record's ellipse block also becomes the stored values.
+    virtual BOOL Initialize(CTactraDevice* device, const TACTRA_EFFECT& effect);
+    /// Creates the effect around a center; the center decides whether it follows the cursor.
+    BOOL Initialize(CTactraDevice* device, DWORD width, DWORD height, LONG stiffness,
+                    DWORD thickness, DWORD saturation, DWORD style, DWORD style2, POINT center,
+                    CTactraEffect* inner);
+    /// Creates the effect on a rectangle (null: the stored one); following is left as it is.
+    BOOL Initialize(CTactraDevice* device, const RECT* rect, LONG stiffness, DWORD thickness,
+                    DWORD saturation, DWORD style, DWORD style2, CTactraEffect* inner);
+
+    /// Moves, resizes and changes what is given, around a center; sends the block when
+    /// anything is given, and calls the device even when nothing is.
+    BOOL ChangeParameters(POINT center, DWORD width, DWORD height, LONG stiffness,
+                          DWORD thickness, DWORD saturation, DWORD style, DWORD style2,
+                          CTactraEffect* inner);
+    /// Changes what is given; a rectangle (null: none) ends following the cursor.
+    BOOL ChangeParameters(const RECT* rect, LONG stiffness, DWORD thickness, DWORD saturation,
+                          DWORD style, DWORD style2, CTactraEffect* inner);
+    /// Moves and resizes to the rectangle; ends following the cursor.
+    BOOL SetRect(const RECT* rect);
+    /// Moves the center, keeping the size; the cursor marker starts following the cursor, any
+    /// other point but (-1, -1) ends it.
+    BOOL SetCenter(POINT center);
+    /// SetCenter with the point (x, y).
+    BOOL SetCenter(LONG x, LONG y);
+
+    using CTactraEffect::Start;
+    /// Plays once with the start flags, first centered on the cursor when following it. Before
+    /// initialisation it fails without touching the last error code.
+    virtual BOOL Start(DWORD flags);
+
+protected:
+    /// Rebuilds the record; writes into the block only what is given (the rectangle when not
+    /// null). Cannot fail.
+    BOOL set_parameters(const RECT* rect, LONG stiffness, DWORD thickness, DWORD saturation,
+                        DWORD style, DWORD style2, CTactraEffect* inner);
+
+    TACTRA_ELLIPSE m_Ellipse;  ///< the block the record points to
+    int m_bCenterAtCursor;     ///< each one-argument Start centers on the cursor
+};
