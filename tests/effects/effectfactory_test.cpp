@@ -24,6 +24,8 @@ TEST(EffectFactory, EveryKindGetsItsClass) {
         {&GUID_Tactra_SawtoothUp, typeid(CTactraPeriodic)},
         {&GUID_Tactra_SawtoothDown, typeid(CTactraPeriodic)},
         {&GUID_Tactra_CustomForce, typeid(CTactraEffect)},
+        {&GUID_Tactra_Enclosure, typeid(CTactraEnclosure)},
+        {&GUID_Tactra_Ellipse, typeid(CTactraEllipse)},
     };
     for (const auto& row : rows) {
         CTKLErrors::SetErrorCode(TKL_ERR_UNKNOWN);

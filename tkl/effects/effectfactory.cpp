@@ -3,6 +3,8 @@
 
 #include "tkl/core/tklerrors.h"
 #include "tkl/effects/tactraconstant.h"
+#include "tkl/effects/tactraellipse.h"
+#include "tkl/effects/tactraenclosure.h"
 #include "tkl/effects/tactraperiodic.h"
 #include "tkl/effects/tactraramp.h"
 
@@ -22,6 +24,10 @@ CTactraEffect* make_holder(const tkl::EffectKind& row) {
         return new (std::nothrow) CTactraConstant;
     case EffectClass::Ramp:
         return new (std::nothrow) CTactraRamp;
+    case EffectClass::Enclosure:  // never a box: the box is the enclosure's own kind
+        return new (std::nothrow) CTactraEnclosure;
+    case EffectClass::Ellipse:
+        return new (std::nothrow) CTactraEllipse;
     default:
         return nullptr;
     }
