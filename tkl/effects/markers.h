@@ -12,6 +12,11 @@
 #define TKL_ENVELOPE_NOT_GIVEN (reinterpret_cast<TACTRA_ENVELOPE*>(~std::uintptr_t(0)))
 // Both coordinates of a center: re-center on the cursor at every start.
 #define TKL_CURSOR_POINT 0x7FFFFFFF
+// A coordinate of a condition's center or line point: no point (the stored offsets are kept).
+#define TKL_NO_POINT (-1)
+// As a record pointer of a condition or texture change: the record in that place is kept and
+// never read.
+#define TKL_RECORD_NOT_GIVEN(Record) (reinterpret_cast<const Record*>(~std::uintptr_t(0)))
 
 namespace tkl {
 
