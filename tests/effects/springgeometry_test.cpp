@@ -96,6 +96,12 @@ TEST_P(SpringGeometry, DirectionalSpringsTakeTheOffsetOfTheirLine) {
          [](CTactraSpring& s, CTactraDevice* d) {
              return s.InitializePolar(d, 5000, 10000, 0, pt(612, 284), 4500, 0); },
          231, 3245, {4500, 0}, {5313, 0}},
+        // Straight down: the line offset is 99.99999999999999 (tan 180 degrees is not 0), and
+        // i686 x87 arithmetic made the angle 17999.
+        {"angle 18000 through (612, 284)",
+         [](CTactraSpring& s, CTactraDevice* d) {
+             return s.InitializePolar(d, 5000, 10000, 0, pt(612, 284), 18000, 0); },
+         284, -2578, {18000, 0}, {18000, 0}},
         {"Cartesian (10000, -10000) through (612, 284)",
          [](CTactraSpring& s, CTactraDevice* d) {
              return s.Initialize(d, 5000, 10000, 0, 4, pt(612, 284), 10000, -10000, 0); },
