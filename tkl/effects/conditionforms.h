@@ -167,21 +167,48 @@ LONG check_axis_records(DWORD form, const Record* x, const Record* y) {
     }
 }
 
-// The check of a change that gives one record along a direction.
-inline LONG check_directional(DWORD form) {
-    return form == FORM_DIRECTIONAL ? TKL_ERR_NONE : TKL_ERR_INVALID_PARAMETER;
-}
-
 // Whether a change gives a direction: an angle, or either Cartesian component.
 inline bool direction_given(DWORD coordinates, LONG first, LONG second) {
     return coordinates == TACTRA_FEFFECT_POLAR ? given(first) : given(first) || given(second);
 }
 
-// The mask of a change with one record along a direction.
+// A change that gives records: what it must pass, how the record is rebuilt (always in the
+// stored form) and the mask it is sent with.
 template <class Record>
-DWORD record_change_mask(bool directionGiven, const Record* record) {
-    return (directionGiven ? TACTRA_EP_DIRECTION : 0u) |
-           (record_kept(record) ? 0u : TACTRA_EP_TYPESPECIFICPARAMS);
+struct RecordChange {
+    LONG check;         // TKL_ERR_NONE, or the code the change fails with
+    DWORD coordinates;  // TACTRA_FEFFECT_CARTESIAN or _POLAR
+    LONG first;         // direction entries
+    LONG second;
+    const Record* a;
+    const Record* b;
+    DWORD mask;
+};
+
+// An X and a Y record, for forms 1 to 3; only the block is sent.
+template <class Record>
+RecordChange<Record> axis_records_change(DWORD form, const Record* x, const Record* y) {
+    const RecordChange<Record> change = {check_axis_records(form, x, y), TACTRA_FEFFECT_CARTESIAN,
+                                         1, 1, x, y, TACTRA_EP_TYPESPECIFICPARAMS};
+    return change;
+}
+
+// One record along a direction, for the directional form: the direction goes when it is given,
+// the block unless the record is kept.
+template <class Record>
+RecordChange<Record> directional_change(DWORD form, DWORD coordinates, LONG first, LONG second,
+                                        const Record* record) {
+    const bool direction = direction_given(coordinates, first, second);
+    const RecordChange<Record> change = {
+        form == FORM_DIRECTIONAL ? TKL_ERR_NONE : TKL_ERR_INVALID_PARAMETER,
+        coordinates,
+        first,
+        second,
+        record,
+        nullptr,
+        (direction ? TACTRA_EP_DIRECTION : 0u) |
+            (record_kept(record) ? 0u : TACTRA_EP_TYPESPECIFICPARAMS)};
+    return change;
 }
 
 // The mask of a change with plain values: the block goes when the point has no -1

@@ -244,29 +244,27 @@ BOOL CTactraCondition::begin_condition_change(LONG check) {
     return TRUE;
 }
 
+BOOL CTactraCondition::change_records(const tkl::RecordChange<Condition>& change) {
+    if (!begin_condition_change(change.check))
+        return FALSE;
+    if (!set_parameters(TKL_NOT_GIVEN, change.coordinates, change.first, change.second, change.a,
+                        change.b))
+        return FALSE;
+    return finish_change(change.mask);
+}
+
 BOOL CTactraCondition::ChangeConditionParams(const Condition* x, const Condition* y) {
-    if (!begin_condition_change(tkl::check_axis_records(m_dwForm, x, y)))
-        return FALSE;
-    if (!set_parameters(TKL_NOT_GIVEN, TACTRA_FEFFECT_CARTESIAN, 1, 1, x, y))
-        return FALSE;
-    return finish_change(TACTRA_EP_TYPESPECIFICPARAMS);
+    return change_records(tkl::axis_records_change(m_dwForm, x, y));
 }
 
 BOOL CTactraCondition::ChangeConditionParams(const Condition* record, LONG x, LONG y) {
-    if (!begin_condition_change(tkl::check_directional(m_dwForm)))
-        return FALSE;
-    if (!set_parameters(TKL_NOT_GIVEN, TACTRA_FEFFECT_CARTESIAN, x, y, record, nullptr))
-        return FALSE;
-    return finish_change(tkl::record_change_mask(
-        tkl::direction_given(TACTRA_FEFFECT_CARTESIAN, x, y), record));
+    return change_records(
+        tkl::directional_change(m_dwForm, TACTRA_FEFFECT_CARTESIAN, x, y, record));
 }
 
 BOOL CTactraCondition::ChangeConditionParamsPolar(const Condition* record, LONG angle) {
-    if (!begin_condition_change(tkl::check_directional(m_dwForm)))
-        return FALSE;
-    if (!set_parameters(TKL_NOT_GIVEN, TACTRA_FEFFECT_POLAR, angle, 0, record, nullptr))
-        return FALSE;
-    return finish_change(tkl::record_change_mask(given(angle), record));
+    return change_records(
+        tkl::directional_change(m_dwForm, TACTRA_FEFFECT_POLAR, angle, 0, record));
 }
 
 BOOL CTactraCondition::change_values(DWORD coordinates, LONG first, LONG second,

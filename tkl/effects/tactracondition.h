@@ -5,6 +5,11 @@
 
 #include "tkl/effects/tactraeffect.h"
 
+namespace tkl {
+template <class Record>
+struct RecordChange;
+}
+
 /// Selectors of CTactraCondition::ChangeConditionParams2. Each but TX_END is followed by its
 /// value; a selector given twice takes the later value.
 enum TX_ArgumentType {
@@ -138,6 +143,7 @@ protected:
 private:
     void take_device(CTactraDevice* device, int deviceUnits);
     BOOL begin_condition_change(LONG check);
+    BOOL change_records(const tkl::RecordChange<TACTRA_CONDITION>& change);
     BOOL change_values(DWORD coordinates, LONG first, LONG second, LONG positiveCoefficient,
                        LONG negativeCoefficient, DWORD positiveSaturation,
                        DWORD negativeSaturation, LONG deadBand, POINT center);

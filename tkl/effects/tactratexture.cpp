@@ -100,29 +100,26 @@ BOOL CTactraTexture::begin_texture_change(LONG check) {
     return TRUE;
 }
 
+BOOL CTactraTexture::change_records(const tkl::RecordChange<Texture>& change) {
+    if (!begin_texture_change(change.check))
+        return FALSE;
+    if (!set_parameters(TKL_NOT_GIVEN, change.coordinates, change.first, change.second, change.a,
+                        change.b))
+        return FALSE;
+    return finish_change(change.mask);
+}
+
 BOOL CTactraTexture::ChangeTextureParams(const Texture* x, const Texture* y) {
-    if (!begin_texture_change(tkl::check_axis_records(m_dwForm, x, y)))
-        return FALSE;
-    if (!set_parameters(TKL_NOT_GIVEN, TACTRA_FEFFECT_CARTESIAN, 1, 1, x, y))
-        return FALSE;
-    return finish_change(TACTRA_EP_TYPESPECIFICPARAMS);
+    return change_records(tkl::axis_records_change(m_dwForm, x, y));
 }
 
 BOOL CTactraTexture::ChangeTextureParams(const Texture* record, LONG x, LONG y) {
-    if (!begin_texture_change(tkl::check_directional(m_dwForm)))
-        return FALSE;
-    if (!set_parameters(TKL_NOT_GIVEN, TACTRA_FEFFECT_CARTESIAN, x, y, record, nullptr))
-        return FALSE;
-    return finish_change(tkl::record_change_mask(
-        tkl::direction_given(TACTRA_FEFFECT_CARTESIAN, x, y), record));
+    return change_records(
+        tkl::directional_change(m_dwForm, TACTRA_FEFFECT_CARTESIAN, x, y, record));
 }
 
 BOOL CTactraTexture::ChangeTextureParamsPolar(const Texture* record, LONG angle) {
-    if (!begin_texture_change(tkl::check_directional(m_dwForm)))
-        return FALSE;
-    if (!set_parameters(TKL_NOT_GIVEN, TACTRA_FEFFECT_POLAR, angle, 0, record, nullptr))
-        return FALSE;
-    return finish_change(tkl::record_change_mask(given(angle), record));
+    return change_records(tkl::directional_change(m_dwForm, TACTRA_FEFFECT_POLAR, angle, 0, record));
 }
 
 BOOL CTactraTexture::change_values(DWORD coordinates, LONG first, LONG second,

@@ -5,6 +5,11 @@
 
 #include "tkl/effects/tactraeffect.h"
 
+namespace tkl {
+template <class Record>
+struct RecordChange;
+}
+
 /// A texture effect (GUID_Tactra_Texture), which DirectInput devices refuse.
 ///
 /// Forms, markers and change masks are those of CTactraCondition, with texture records and six
@@ -81,6 +86,7 @@ protected:
 
 private:
     BOOL begin_texture_change(LONG check);
+    BOOL change_records(const tkl::RecordChange<TACTRA_TEXTURE>& change);
     BOOL change_values(DWORD coordinates, LONG first, LONG second, LONG positiveValue1,
                        DWORD positiveValue2, DWORD positiveRoughness, LONG negativeValue1,
                        DWORD negativeValue2, DWORD negativeRoughness, POINT offset);
