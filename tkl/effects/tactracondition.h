@@ -57,6 +57,7 @@ public:
     CTactraCondition(const CTactraCondition& other);
     /// Releases this object's device-side effect, then copies as the copy constructor does.
     CTactraCondition& operator=(const CTactraCondition& other);
+    /// Unloads and releases the device-side effect.
     virtual ~CTactraCondition();
 
     /// Accepts the six condition kinds and the texture kind.

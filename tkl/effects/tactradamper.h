@@ -11,8 +11,11 @@ class TKL_API CTactraDamper : public CTactraCondition {
 public:
     /// A damper, not initialised.
     CTactraDamper();
+    /// The condition part of `other` (kind, records, form, flags); not initialised.
     CTactraDamper(const CTactraDamper& other);
+    /// Releases this object's device-side effect, then copies as the copy constructor does.
     CTactraDamper& operator=(const CTactraDamper& other);
+    /// Unloads and releases the device-side effect.
     virtual ~CTactraDamper();
 
     /// Accepts the damper kind only.

@@ -11,8 +11,11 @@ class TKL_API CTactraFriction : public CTactraCondition {
 public:
     /// A friction effect, not initialised.
     CTactraFriction();
+    /// The condition part of `other` (kind, records, form, flags); not initialised.
     CTactraFriction(const CTactraFriction& other);
+    /// Releases this object's device-side effect, then copies as the copy constructor does.
     CTactraFriction& operator=(const CTactraFriction& other);
+    /// Unloads and releases the device-side effect.
     virtual ~CTactraFriction();
 
     /// Accepts the friction kind only.

@@ -10,8 +10,11 @@ class TKL_API CTactraGrid : public CTactraCondition {
 public:
     /// A grid, not initialised.
     CTactraGrid();
+    /// The condition part of `other` (kind, records, form, flags); not initialised.
     CTactraGrid(const CTactraGrid& other);
+    /// Releases this object's device-side effect, then copies as the copy constructor does.
     CTactraGrid& operator=(const CTactraGrid& other);
+    /// Unloads and releases the device-side effect.
     virtual ~CTactraGrid();
 
     /// Accepts the grid kind only.

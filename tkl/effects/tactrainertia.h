@@ -11,8 +11,11 @@ class TKL_API CTactraInertia : public CTactraCondition {
 public:
     /// An inertia effect, not initialised.
     CTactraInertia();
+    /// The condition part of `other` (kind, records, form, flags); not initialised.
     CTactraInertia(const CTactraInertia& other);
+    /// Releases this object's device-side effect, then copies as the copy constructor does.
     CTactraInertia& operator=(const CTactraInertia& other);
+    /// Unloads and releases the device-side effect.
     virtual ~CTactraInertia();
 
     /// Accepts the inertia kind only.

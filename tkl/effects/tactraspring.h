@@ -16,8 +16,11 @@ class TKL_API CTactraSpring : public CTactraCondition {
 public:
     /// A spring, not initialised.
     CTactraSpring();
+    /// The condition part of `other` (kind, records, form, flags); not initialised.
     CTactraSpring(const CTactraSpring& other);
+    /// Releases this object's device-side effect, then copies as the copy constructor does.
     CTactraSpring& operator=(const CTactraSpring& other);
+    /// Unloads and releases the device-side effect.
     virtual ~CTactraSpring();
 
     /// Accepts the spring kind only (not the device-unit spring).

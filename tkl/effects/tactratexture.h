@@ -30,6 +30,7 @@ public:
     CTactraTexture(const CTactraTexture& other);
     /// Releases this object's device-side effect, then copies as the copy constructor does.
     CTactraTexture& operator=(const CTactraTexture& other);
+    /// Unloads and releases the device-side effect.
     virtual ~CTactraTexture();
 
     /// Accepts the texture kind only.
