@@ -107,7 +107,8 @@ DWORD form_for_records(const Record* x, const Record* y) {
 // when `form` is not given) with its axes and block; each source merged into its record (form
 // 1: a into [0], form 2: b into [0], form 3: a into [0] and b into [1], form 4: a into [0]);
 // the direction entries that are given in the directional form, 1 and 1 in the others.
-// Returns false, with the record left as it was, when the form is no form. offsetTaken[i]
+// Returns false, with the record left as the reset made it, when the form is no form (the
+// value is still stored, so that later changes fail their form checks). offsetTaken[i]
 // tells whether records[i] took an offset.
 template <class Record>
 bool fill_formed_record(TACTRA_EFFECT& effect, Record (&records)[2], DWORD& storedForm,
