@@ -258,6 +258,24 @@ TEST_P(SpringGeometry, RecenteringKeepsTheDirection) {
     }
 }
 
+// A record whose offset is a "keep" marker gives no point on the line: the offset stays.
+TEST_P(SpringGeometry, MarkerOffsetsGiveNoLinePoint) {
+    CTactraSpring spring;
+    ASSERT_TRUE(spring.InitializePolar(device(), 5000, 10000, 0, pt(612, 284), 4500, 0));
+    const LONG offset = directInput() ? 3245 : 231;
+    const LONG markers[] = {-1, NG};
+    for (LONG marker : markers) {
+        SCOPED_TRACE(marker);
+        const Cond record = cond(marker, 7000, NG, NGD, NGD, NG);
+        tkltest::OutputCapture output;
+        sim().log_clear();
+        ASSERT_TRUE(spring.ChangeConditionParamsPolar(&record, NG));
+        EXPECT_EQ(sent_mask(), BLOCK);
+        EXPECT_EQ(sent_block(), words({cond(offset, 7000, 5000, 10000, 10000, 0)}));
+        EXPECT_TRUE(output.debugLines().empty()) << "no line conversion";
+    }
+}
+
 // A center with one coordinate of -1 is no center: neither offset changes, on the device or in
 // the object.
 TEST_P(SpringGeometry, CenterWithOneMissingCoordinateChangesNothing) {
