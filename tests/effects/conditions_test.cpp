@@ -383,12 +383,12 @@ TEST_P(ConditionBase, VariadicChangeReadsItsListWithDefaults) {
 
 TEST_P(ConditionBase, VariadicChangeWithAnEmptyListSendsTheDefaultsCenteredOnTheCursor) {
     Condition effect = made(kTwoAxes);
-    ASSERT_TRUE(SetCursorPos(100, 200));
+    ASSERT_NO_FATAL_FAILURE(move_cursor(100, 200));
     ASSERT_TRUE(effect->ChangeConditionParams2(TX_END));
     expect_sent(Sent(DIR | BLOCK).direction(POLAR, 1, 1)
                     .block(words({cond(100, 2500, 2500, 10000, 10000, 100),
                                   cond(200, 2500, 2500, 10000, 10000, 100)})));
-    ASSERT_TRUE(SetCursorPos(300, 50));
+    ASSERT_NO_FATAL_FAILURE(move_cursor(300, 50));
     sim().log_clear();
     ASSERT_TRUE(effect->Start(1, 0));
     EXPECT_EQ(sent_block(), words({cond(300, 2500, 2500, 10000, 10000, 100),

@@ -2,6 +2,19 @@
 
 namespace fxtest {
 
+void Conditions::SetUp() {
+    Devices::SetUp();
+    ASSERT_GT(GetSystemMetrics(SM_CXSCREEN), 0);
+}
+
+void Conditions::move_cursor(LONG x, LONG y) {
+    ASSERT_TRUE(SetCursorPos(x, y));
+    POINT at = {-1, -1};
+    ASSERT_TRUE(GetCursorPos(&at));
+    ASSERT_EQ(at.x, x);
+    ASSERT_EQ(at.y, y);
+}
+
 void Conditions::expect_created(const Created& e) {
     const SimEffectParams p = last("CreateEffect").params;
     EXPECT_EQ(p.dwFlags, e.flags);

@@ -53,6 +53,11 @@ struct Created {
 
 class Conditions : public Devices {
 protected:
+    // Wine sets its desktop up on the first call that needs it; until then the cursor is
+    // clamped to an empty screen. Asking for the screen size first brings it up.
+    void SetUp() override;
+    // Moves the cursor and checks that it is there.
+    void move_cursor(LONG x, LONG y);
     // The last CreateEffect compared with the expectation.
     void expect_created(const Created& expected);
     // The block words of the last SetParameters, and its mask.

@@ -198,14 +198,14 @@ TEST_P(SpringGeometry, DeviceUnitsPassOffsetsAsGiven) {
 }
 
 TEST_P(SpringGeometry, CursorCenterFollowsTheCursorAtEveryStart) {
-    ASSERT_TRUE(SetCursorPos(300, 200));
+    ASSERT_NO_FATAL_FAILURE(move_cursor(300, 200));
     CTactraSpring spring;
     ASSERT_TRUE(spring.Initialize(device(), 5000, 8000, 0, 3, AT_CURSOR, 0, 0, 0));
     EXPECT_EQ(block_words(last("CreateEffect").params)[0], across_x(300));
     EXPECT_EQ(block_words(last("CreateEffect").params)[6], across_y(200));
     const POINT moves[] = {pt(400, 100), pt(10, 700)};
     for (const POINT& cursor : moves) {
-        ASSERT_TRUE(SetCursorPos(cursor.x, cursor.y));
+        ASSERT_NO_FATAL_FAILURE(move_cursor(cursor.x, cursor.y));
         sim().log_clear();
         ASSERT_TRUE(spring.Start(1, 0));
         EXPECT_EQ(sent_mask(), BLOCK);
@@ -236,11 +236,11 @@ TEST_P(SpringGeometry, RecenteringKeepsTheDirection) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        ASSERT_TRUE(SetCursorPos(0, 0));
+        ASSERT_NO_FATAL_FAILURE(move_cursor(0, 0));
         CTactraSpring spring;
         ASSERT_TRUE(row.init(spring, device()));
         const SimEffectParams created = last("CreateEffect").params;
-        ASSERT_TRUE(SetCursorPos(612, 284));
+        ASSERT_NO_FATAL_FAILURE(move_cursor(612, 284));
         sim().log_clear();
         ASSERT_TRUE(spring.Start(1, 0));
         EXPECT_EQ(sent_mask(), BLOCK);
