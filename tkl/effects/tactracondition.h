@@ -127,14 +127,20 @@ protected:
     /// along the stored direction (folding a polar angle first).
     void convert_line_point_to_offset(POINT point);
 
-    /// For the kinds with one coefficient and one saturation on both sides and no center of
-    /// their own: created at center (0, 0) without device units, changed keeping the offsets.
+    /// @name For the kinds with one coefficient and one saturation on both sides and no center
+    /// of their own: created at center (0, 0) without device units, changed keeping the offsets.
+    /// @{
+    /// Initialises in the given form with a Cartesian direction.
     BOOL init_symmetric(CTactraDevice* device, LONG coefficient, DWORD saturation,
                         LONG deadBand, DWORD form, LONG x, LONG y);
+    /// Initialises in the directional form with a polar direction.
     BOOL init_symmetric_polar(CTactraDevice* device, LONG coefficient, DWORD saturation,
                               LONG deadBand, LONG angle);
+    /// Changes the values, and a Cartesian direction if given.
     BOOL change_symmetric(LONG coefficient, DWORD saturation, LONG deadBand, LONG x, LONG y);
+    /// Changes the values, and a polar direction if given.
     BOOL change_symmetric_polar(LONG coefficient, DWORD saturation, LONG deadBand, LONG angle);
+    /// @}
 
     TACTRA_CONDITION m_Conditions[2];  ///< [0]: X, or the only record; [1]: Y in form 3
     DWORD m_dwForm;                    ///< 1 to 4; 0 before the first initialisation
