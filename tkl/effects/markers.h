@@ -20,6 +20,11 @@ class CTactraEffect;
 #define TKL_CURSOR_POINT 0x7FFFFFFF
 /// A wall's thickness: the default for its rectangle. The height of a center form: the width.
 #define TKL_WALL_DEFAULT 0xFFFFFFFFu
+/// A coordinate of a condition's center or line point: no point (the stored offsets are kept).
+#define TKL_NO_POINT (-1)
+/// As a record pointer of a condition or texture change: the record in that place is kept and
+/// never read.
+#define TKL_RECORD_NOT_GIVEN(Record) (reinterpret_cast<const Record*>(~std::uintptr_t(0)))
 
 namespace tkl {
 
