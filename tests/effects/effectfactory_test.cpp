@@ -23,10 +23,20 @@ TEST(EffectFactory, EveryKindGetsItsClass) {
         {&GUID_Tactra_Triangle, typeid(CTactraPeriodic)},
         {&GUID_Tactra_SawtoothUp, typeid(CTactraPeriodic)},
         {&GUID_Tactra_SawtoothDown, typeid(CTactraPeriodic)},
+        {&GUID_Tactra_Spring, typeid(CTactraSpring)},
+        {&GUID_Tactra_DeviceSpring, typeid(CTactraCondition)},
+        {&GUID_Tactra_Damper, typeid(CTactraDamper)},
+        {&GUID_Tactra_Inertia, typeid(CTactraInertia)},
+        {&GUID_Tactra_Friction, typeid(CTactraFriction)},
+        {&GUID_Tactra_Texture, typeid(CTactraTexture)},
+        {&GUID_Tactra_Grid, typeid(CTactraGrid)},
         {&GUID_Tactra_CustomForce, typeid(CTactraEffect)},
         {&GUID_Tactra_Enclosure, typeid(CTactraEnclosure)},
         {&GUID_Tactra_Ellipse, typeid(CTactraEllipse)},
     };
+    unsigned kinds = 0;
+    tkl::effect_kinds(&kinds);
+    ASSERT_EQ(sizeof rows / sizeof rows[0], kinds) << "every kind of the table";
     for (const auto& row : rows) {
         CTKLErrors::SetErrorCode(TKL_ERR_UNKNOWN);
         std::unique_ptr<CTactraEffect> effect(CTactraEffect::NewObjectFromGUID(*row.kind));

@@ -68,6 +68,29 @@ TEST_P(FromProjectOn, TakesTheObjectsKindOnTheProjectsDevice) {
     EXPECT_EQ(CTKLErrors::GetLastErrorCode(), last("CreateEffect").result);
 }
 
+TEST_P(FromProjectOn, ConditionClassesTakeTheirKinds) {
+    CTactraSpring spring;
+    EXPECT_FALSE(spring.InitializeFromProject(project_, "Syrup", nullptr));
+    EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_INVALID_GUID);
+    EXPECT_TRUE(created().empty());
+
+    // A project spring stays a spring here, also on DirectInput.
+    ASSERT_TRUE(spring.InitializeFromProject(project_, "Centering", nullptr))
+        << "code " << CTKLErrors::GetLastErrorCode();
+    EXPECT_EQ(spring.GetGUID(), GUID_Tactra_Spring);
+    EXPECT_EQ(created().back().kind, device_kind(GUID_Tactra_Spring));
+
+    // The plain condition accepts a texture object: it takes the kind and asks the device.
+    CTactraCondition condition(GUID_Tactra_Damper);
+    sim().log_clear();
+    const BOOL loaded = condition.InitializeFromProject(project_, "Ridges", nullptr);
+    EXPECT_EQ(condition.GetGUID(), GUID_Tactra_Texture);
+    ASSERT_EQ(calls("CreateEffect").size(), 1u);
+    const SimCall asked = last("CreateEffect");
+    EXPECT_EQ(bool(loaded), SUCCEEDED(asked.result));
+    EXPECT_EQ(CTKLErrors::GetLastErrorCode(), SUCCEEDED(asked.result) ? TKL_ERR_NONE : asked.result);
+}
+
 TEST_P(FromProjectOn, AFailedInitializeKeepsItsCode) {
     CTactraConstant click;
     sim().fail_next("CreateEffect", TACTRA_ERROR_DEVICEFULL);

@@ -363,6 +363,49 @@ TEST_P(ProjectOn, NestedCompoundsOfASampleProject) {
     EXPECT_EQ(kinds_made(), on_device({GUID_Tactra_ConstantForce, GUID_Tactra_ConstantForce}));
     EXPECT_TRUE(project.Start("Button Feel", 1, 0, nullptr));
     EXPECT_EQ(playing().size(), 2u);
+
+    // Crash holds Vehicle, which holds Rough Terrain: Gravel's two textures, Syrup and
+    // Turbulence; then Engine Hum and Centering Spring; then Alarm and Click.
+    sim().log_clear();
+    CTactraCompoundEffect* crash = project.CreateEffect("Crash");
+    if (directInput()) {
+        // DirectInput has no texture: those effects fail, the later ones clear the code.
+        EXPECT_EQ(crash, nullptr);
+        EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_CANT_CREATE_EFFECT);
+        EXPECT_EQ(live_effects(), 2u) << "only Button Feel's";
+        return;
+    }
+    ASSERT_NE(crash, nullptr) << "code " << CTKLErrors::GetLastErrorCode();
+    EXPECT_EQ(kinds_made(),
+              (std::vector<GUID>{GUID_Tactra_Texture, GUID_Tactra_Texture, GUID_Tactra_Damper,
+                                 GUID_Tactra_Sine, GUID_Tactra_Triangle, GUID_Tactra_Spring,
+                                 GUID_Tactra_Square, GUID_Tactra_ConstantForce}));
+    EXPECT_EQ(typeid(*crash->GetContainedEffect(0)), typeid(CTactraTexture));
+    EXPECT_EQ(typeid(*crash->GetContainedEffect(2)), typeid(CTactraDamper));
+    EXPECT_EQ(typeid(*crash->GetContainedEffect(5)), typeid(CTactraSpring));
+    EXPECT_TRUE(project.Start("Crash", 1, 0, nullptr));
+    EXPECT_EQ(playing().size(), 10u);
+}
+
+TEST_P(ProjectOn, ProjectSpringsOnDirectInputAreDeviceUnitConditions) {
+    CTactraProject project;
+    open(project);
+    CTactraCompoundEffect* both = project.CreateEffect("Spring And Click");
+    ASSERT_NE(both, nullptr) << "code " << CTKLErrors::GetLastErrorCode();
+    CTactraEffect* spring = both->GetContainedEffect(0);
+    if (directInput()) {
+        EXPECT_EQ(typeid(*spring), typeid(CTactraCondition));
+        EXPECT_EQ(spring->GetGUID(), GUID_Tactra_DeviceSpring);
+    } else {
+        EXPECT_EQ(typeid(*spring), typeid(CTactraSpring));
+        EXPECT_EQ(spring->GetGUID(), GUID_Tactra_Spring);
+    }
+    EXPECT_EQ(kinds_made(), on_device({GUID_Tactra_Spring, GUID_Tactra_ConstantForce}));
+    EXPECT_TRUE(project.Start("Spring And Click", 1, 0, nullptr));
+    // The project's own records keep the spring kind for the next creation.
+    CTactraCompoundEffect* again = project.CreateEffect("Centering");
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->GetContainedEffect(0)->GetGUID(), spring->GetGUID());
 }
 
 FX_ON_BOTH_DEVICES(ProjectOn);
