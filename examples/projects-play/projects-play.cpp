@@ -4,6 +4,7 @@
 //   projects-play project.tvx [object...]
 #include "tkl/tkl.h"
 
+#include "examples/common/example.h"
 #include "sim/simclient.h"
 
 #include <cstdio>
@@ -32,28 +33,20 @@ const char* kind_name(const GUID& kind) {
     return "unknown kind";
 }
 
-void print_error(const char* what) {
-    std::printf("%s: error 0x%08lX\n", what,
-                static_cast<unsigned long>(DWORD(CTKLErrors::GetLastErrorCode())));
-}
-
 // Plays one object by name: the project creates it on the first Start and keeps it.
 void play(CTactraProject& project, const char* name) {
     std::printf("\"%s\": ", name);
-    if (!project.Start(name, 1, 0)) {
-        print_error("not played");
+    if (!example::check(project.Start(name, 1, 0), "playing"))
         return;
-    }
     CTactraCompoundEffect* compound = project.GetCreatedEffect(name);
     const LONG count = compound->GetNumberOfContainedEffects();
     std::printf("%ld effect%s (", long(count), count == 1 ? "" : "s");
     for (LONG i = 0; i < count; ++i)
         std::printf("%s%s", i ? ", " : "", kind_name(compound->GetContainedEffect(i)->GetGUID()));
     std::printf("), started");
-    if (project.Stop(name))
-        std::printf(", stopped\n");
-    else
-        print_error(", not stopped");
+    std::printf(", ");
+    if (example::check(project.Stop(name), "stopping"))
+        std::printf("stopped\n");
 }
 
 // Every object of the project, by position, then played by its name.
@@ -66,7 +59,7 @@ void play_all(CTactraProject& project) {
             return;  // past the last object
         } else {
             std::printf("object %d: ", index);
-            print_error("not created");
+            example::check(FALSE, "creating");
         }
     }
 }
@@ -80,10 +73,8 @@ int main(int argc, char** argv) {
     }
     CTKLErrors::SetErrorHandling(0);  // failures are printed here, with what they concern
     CTactraDevice* device = CTactraDevice::CreateDevice(GetModuleHandleA(nullptr), nullptr);
-    if (!device) {
-        print_error("no force-feedback device");
+    if (!example::check(device != nullptr, "opening a force-feedback device"))
         return 1;
-    }
     const bool directInput = device->GetDeviceType() == TKL_DEVICE_TYPE_DIRECTINPUT;
     std::printf("device: %s\n", directInput ? "DirectInput" : "force mouse");
 
@@ -92,8 +83,8 @@ int main(int argc, char** argv) {
         CTactraProjects projects;
         const LONG position = projects.OpenFile(argv[1], device);
         if (position < 0) {
-            std::printf("project %s: not opened (%ld), ", argv[1], long(position));
-            print_error("reason");
+            std::printf("project %s: position %ld, ", argv[1], long(position));
+            example::check(FALSE, "opening");
             status = 1;
         } else {
             std::printf("project %s: position %ld\n", argv[1], long(position));

@@ -20,8 +20,9 @@ void to_device_springs(TVXEffect** records, int count) {
             records[i]->guid = GUID_Tactra_DeviceSpring;
 }
 
-// Back to the kind the project library frees the condition block for. The library never hands
-// out the device-unit kind itself, so every such record is one rewritten above.
+// Back to the project's own kind before the records go back, so that the library releases each
+// block through its kind's row. The library never hands out the device-unit kind itself, so
+// every such record is one rewritten above.
 void to_project_springs(TVXEffect** records, int count) {
     for (int i = 0; i < count; ++i)
         if (records[i] && same_kind(records[i]->guid, GUID_Tactra_DeviceSpring))
