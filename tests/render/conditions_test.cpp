@@ -8,6 +8,7 @@ namespace {
 using rendertest::at;
 using rendertest::condition;
 using rendertest::Effect;
+using rendertest::expect_along_x;
 using rendertest::felt;
 using rendertest::force;
 
@@ -17,22 +18,15 @@ TEST(Spring, DeadBandCoefficientsAndSaturationsOnEachSide) {
                                        .axis(TACTRA_AXIS_X)
                                        .block(condition(200, 5000, 8000, 3000, 1000, 100))
                                        .decoded();
-    struct Case {
-        LONG x;
-        LONG expected;
-        const char* why;
-    };
-    const Case cases[] = {
-        {250, 0, "inside the dead band"},
-        {300, 0, "on the band's edge"},
-        {310, -100, "10 px past: 200 units x 5000 / 10000, pulled back"},
-        {400, -1000, "100 px past: 2000 units"},
-        {700, -3000, "8000 units would give 4000: the positive saturation"},
-        {90, 160, "10 px below: the negative coefficient 8000"},
-        {0, 1000, "-1600 limited by the negative saturation"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(felt(spring, at(c.x, 0)), force(c.expected, 0)) << c.why << " at x " << c.x;
+    expect_along_x(spring, {
+                               {250, 0, "inside the dead band"},
+                               {300, 0, "on the band's edge"},
+                               {310, -100, "10 px past: 200 units x 5000 / 10000, pulled back"},
+                               {400, -1000, "100 px past: 2000 units"},
+                               {700, -3000, "8000 units would give 4000: the positive saturation"},
+                               {90, 160, "10 px below: the negative coefficient 8000"},
+                               {0, 1000, "-1600 limited by the negative saturation"},
+                           });
 }
 
 TEST(Spring, NegativeCoefficientPushesAway) {

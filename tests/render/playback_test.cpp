@@ -4,6 +4,7 @@
 #include "tests/effects/devicefixture.h"
 
 #include "tests/render/rendertest.h"
+#include "tests/sim/simtest.h"
 
 #include <memory>
 #include <vector>
@@ -124,23 +125,13 @@ TEST_P(Playback, EffectForcesAreListedAndSummedWithTheGains) {
 TEST_P(Playback, ASpringFeelsTheSameOnEitherDevice) {
     // A spring centred on the screen's middle, in each device's own units, as the library
     // sends it: pixels to the force mouse, device units to DirectInput.
-    TACTRA_CONDITION centre = {directInput() ? 0 : 512, 5000, 5000, 10000, 10000, 0};
-    DWORD axes[1] = {TACTRA_AXIS_X};
-    LONG direction[1] = {1};
-    TACTRA_EFFECT record = {};
-    record.dwSize = sizeof record;
-    record.guid = GUID_Tactra_Spring;
-    record.dwFlags = TACTRA_FEFFECT_OBJECTOFFSETS | TACTRA_FEFFECT_CARTESIAN;
-    record.dwDuration = TACTRA_INFINITE;
-    record.dwGain = 10000;
-    record.dwTriggerButton = TACTRA_NOTRIGGER;
-    record.cAxes = 1;
-    record.rgdwAxes = axes;
-    record.rglDirection = direction;
-    record.cbTypeSpecificParams = sizeof centre;
-    record.lpvTypeSpecificParams = &centre;
+    simtest::MouseRecord record(GUID_Tactra_Spring);
+    const TACTRA_CONDITION centre = {directInput() ? 0 : 512, 5000, 5000, 10000, 10000, 0};
+    std::memcpy(record.block, &centre, sizeof centre);
+    record.e.cbTypeSpecificParams = sizeof centre;
+    record.e.cAxes = 1;
     CTactraEffect spring(GUID_Tactra_Spring);
-    ASSERT_TRUE(spring.Initialize(device(), record)) << CTKLErrors::GetLastErrorCode();
+    ASSERT_TRUE(spring.Initialize(device(), record.e)) << CTKLErrors::GetLastErrorCode();
     ASSERT_TRUE(spring.Start(1, 0));
     // 100 px right of the middle of a 1024-pixel screen: 1953.125 units, half of it back.
     move(612, 384);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <ostream>
 
 inline bool operator==(const SimForce& a, const SimForce& b) { return a.x == b.x && a.y == b.y; }
@@ -107,6 +108,17 @@ inline SimRenderPointer at(LONG x, LONG y, LONG vx = 0, LONG vy = 0, LONG ax = 0
 inline SimForce felt(const SimRenderEffect& e, const SimRenderPointer& p, uint64_t elapsed = 0,
                      DWORD deviceGain = 10000) {
     return sim_render_force(e, p, elapsed, deviceGain);
+}
+
+// A still pointer at x (y 0) and the force along x expected there.
+struct AlongX {
+    LONG x;
+    LONG expected;
+    const char* why;
+};
+inline void expect_along_x(const SimRenderEffect& e, std::initializer_list<AlongX> cases) {
+    for (const AlongX& c : cases)
+        EXPECT_EQ(felt(e, at(c.x, 0)), force(c.expected, 0)) << c.why << " at x " << c.x;
 }
 
 inline TACTRA_CONDITION condition(LONG offset, LONG pos, LONG neg, DWORD posSat, DWORD negSat,

@@ -7,6 +7,7 @@ namespace {
 using rendertest::at;
 using rendertest::condition;
 using rendertest::Effect;
+using rendertest::expect_along_x;
 using rendertest::felt;
 using rendertest::force;
 
@@ -24,16 +25,13 @@ TEST(Texture, RidgesPushBackWhileClimbingAndOnWhileComingDown) {
                                   .axis(TACTRA_AXIS_X)
                                   .block(texture(100, 0, 40, 50, 0, 0, 1))
                                   .decoded();
-    struct Case {
-        LONG x;
-        LONG expected;
-    };
-    const Case cases[] = {
-        {100, 0}, {110, -5000}, {120, 0}, {130, 5000}, {150, -5000},
-        {95, 100}, {85, -100},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(felt(e, at(c.x, 0)), force(c.expected, 0)) << "x " << c.x;
+    expect_along_x(e, {{100, 0, "at the offset"},
+                       {110, -5000, "climbing the first ridge"},
+                       {120, 0, "on its top"},
+                       {130, 5000, "coming down"},
+                       {150, -5000, "climbing the second"},
+                       {95, 100, "the negative side's first ridge"},
+                       {85, -100, "coming down it"}});
 }
 
 TEST(Texture, SteadyForcePerSideAndRoughnessCap) {
@@ -52,13 +50,12 @@ TEST(Grid, LinesEveryDeadBandPullThePointerIn) {
                                      .axis(TACTRA_AXIS_X)
                                      .block(condition(10, 4000, 0, 3000, 0, 40))
                                      .decoded();
-    struct Case {
-        LONG x;
-        LONG expected;
-    };
-    const Case cases[] = {{10, 0}, {20, -3000}, {30, 0}, {40, 3000}, {50, 0}, {0, 3000}};
-    for (const Case& c : cases)
-        EXPECT_EQ(felt(grid, at(c.x, 0)), force(c.expected, 0)) << "x " << c.x;
+    expect_along_x(grid, {{10, 0, "on a line"},
+                          {20, -3000, "a quarter past it: pulled back"},
+                          {30, 0, "half way"},
+                          {40, 3000, "a quarter short of the next: pulled on"},
+                          {50, 0, "on the next"},
+                          {0, 3000, "short of the first"}});
     // Each axis has its own lines.
     const TACTRA_CONDITION both[2] = {condition(0, 2000, 0, 10000, 0, 100),
                                       condition(0, 1000, 0, 10000, 0, 20)};
@@ -69,10 +66,7 @@ TEST(Grid, LinesEveryDeadBandPullThePointerIn) {
 TACTRA_ENCLOSURE enclosure(DWORD style, DWORD style2 = 0) {
     TACTRA_ENCLOSURE b = {};
     b.dwSize = sizeof b;
-    b.rectBoundary.left = 100;
-    b.rectBoundary.top = 100;
-    b.rectBoundary.right = 299;
-    b.rectBoundary.bottom = 199;
+    b.rectBoundary = {100, 100, 299, 199};
     b.dwTopAndBottomWallThickness = 10;
     b.dwLeftAndRightWallThickness = 20;
     b.lTopAndBottomWallStiffness = 4000;
@@ -134,10 +128,7 @@ TEST(Enclosure, FlagsChooseTheWallsAndSides) {
 TACTRA_ELLIPSE ellipse(DWORD style, DWORD style2 = 0) {
     TACTRA_ELLIPSE b = {};
     b.dwSize = sizeof b;
-    b.rectBoundary.left = 200;
-    b.rectBoundary.top = 200;
-    b.rectBoundary.right = 400;
-    b.rectBoundary.bottom = 300;
+    b.rectBoundary = {200, 200, 400, 300};
     b.dwWallThickness = 20;
     b.lWallStiffness = 8000;
     b.dwStyle = style;
