@@ -18,6 +18,10 @@ const LONG kWest = 27000;
 
 class Playback : public Devices {
 protected:
+    void SetUp() override {
+        Devices::SetUp();
+        ASSERT_TRUE(simtest::cursor_follows()) << "the platform cursor does not move";
+    }
     // A constant force from `angle`, created on the test's device.
     std::unique_ptr<CTactraConstant> constant(LONG magnitude, DWORD durationMs, LONG angle = kWest) {
         std::unique_ptr<CTactraConstant> c(new CTactraConstant);

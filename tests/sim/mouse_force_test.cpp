@@ -10,6 +10,10 @@ using simtest::MouseRig;
 
 class MouseForceTest : public MouseRig {
 protected:
+    void SetUp() override {
+        MouseRig::SetUp();
+        ASSERT_TRUE(simtest::cursor_follows()) << "the platform cursor does not move";
+    }
     ITactraEffect* create(const TACTRA_EFFECT& e) {
         ITactraEffect* out = nullptr;
         EXPECT_EQ(device->CreateEffect(&e, &out, nullptr), S_OK);
