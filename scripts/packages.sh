@@ -3,7 +3,8 @@
 # as root, otherwise names them and fails.
 set -euo pipefail
 
-native=(cmake g++ make libgtest-dev googletest nlohmann-json3-dev valgrind python3 pkgconf doxygen)
+native=(cmake g++ make libgtest-dev googletest nlohmann-json3-dev valgrind python3 pkgconf doxygen
+        libbenchmark-dev)
 # wine64 brings the native 64-bit wineserver, which serves the 32-bit Wine processes.
 windows=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
          binutils-mingw-w64-i686 wine wine32:i386 wine64)
