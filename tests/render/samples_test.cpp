@@ -1,8 +1,5 @@
 // The sample projects as a hand feels them on the force mouse: their objects' names say which
-// way they push, and the forces agree (a direction names where a force comes from). Built where
-// the sample projects are (the native build makes them with tvx).
-#if defined(TKL_SAMPLE_PROJECTS)
-
+// way they push, and the forces agree (a direction names where a force comes from).
 #include "tests/render/rendertest.h"
 #include "tkl/tkl.h"
 
@@ -108,5 +105,3 @@ TEST_F(SampleProjects, DesktopButtonEdgeHoldsThePointerAbove) {
 }
 
 }  // namespace
-
-#endif
