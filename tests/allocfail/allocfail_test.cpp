@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -33,6 +34,8 @@ struct Context {
     // effects the device accepts (it refuses a force profile without samples).
     std::vector<HTVXPROJECT> projects;
     std::vector<std::vector<std::string>> creatable;
+    // Each test writes the samples to files of its own: tests may run in parallel processes.
+    std::string fileTag;
 };
 Context* g_context = nullptr;
 
@@ -46,9 +49,13 @@ struct Sample {
         return data ? std::string(static_cast<const char*>(data), SizeofResource(nullptr, found))
                     : std::string();
     }
-    std::string path() const { return ::testing::TempDir() + "tkl_allocfail_" + resource + ".tvx"; }
+    std::string path() const;
 };
 const Sample kSamples[] = {{"Showcase", 21}, {"Desktop", 5}};
+
+std::string Sample::path() const {
+    return ::testing::TempDir() + "tkl_allocfail_" + g_context->fileTag + "_" + resource + ".tvx";
+}
 
 // A project load that ends as documented: the whole project, or null and no code.
 bool loaded(HTVXPROJECT project, const Sample& sample) {
@@ -227,19 +234,21 @@ std::vector<Operation> all_operations() {
     return all;
 }
 
+// An operation's name as a test name (and a file name): letters and digits, the rest '_'.
+std::string test_name_of(const std::string& operation) {
+    std::string name;
+    for (char c : operation)
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
+}
+
 class AllocationFailures : public ::testing::TestWithParam<Operation> {
 protected:
     static void SetUpTestSuite() {
         CTKLErrors::SetErrorHandling(0);
         g_context = new Context;
-        for (const Sample& sample : kSamples) {
-            const std::string bytes = sample.bytes();
-            std::ofstream(sample.path(), std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-        }
     }
     static void TearDownTestSuite() {
-        for (const Sample& sample : kSamples)
-            std::remove(sample.path().c_str());
         delete g_context;
         g_context = nullptr;
         CTKLErrors::SetErrorHandling(TKL_ERRH_DEBUG_OUTPUT);
@@ -258,6 +267,8 @@ protected:
         for (const Sample& sample : kSamples) {
             const std::string bytes = sample.bytes();
             ASSERT_FALSE(bytes.empty()) << sample.resource << " is not embedded";
+            c.fileTag = test_name_of(GetParam().name);
+            std::ofstream(sample.path(), std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
             HTVXPROJECT project = TVXLoadProjectPointerSized(bytes.data(), DWORD(bytes.size()),
                                                              c.mouse->GetDevice());
             ASSERT_NE(project, nullptr);
@@ -274,6 +285,8 @@ protected:
         }
     }
     void TearDown() override {
+        for (const Sample& sample : kSamples)
+            std::remove(sample.path().c_str());
         for (HTVXPROJECT project : g_context->projects)
             TVXReleaseProject(project);
         g_context->projects.clear();
@@ -297,10 +310,7 @@ TEST_P(AllocationFailures, EveryAllocationFailingInTurnEndsAsDocumented) {
 }
 
 std::string test_name(const ::testing::TestParamInfo<Operation>& info) {
-    std::string name;
-    for (char c : info.param.name)
-        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return name;
+    return test_name_of(info.param.name);
 }
 
 INSTANTIATE_TEST_SUITE_P(, AllocationFailures, ::testing::ValuesIn(all_operations()), test_name);

@@ -2,16 +2,40 @@
 
 #include <atomic>
 #include <cstddef>
-#include <cstdlib>
-#include <new>
+#include <cstdint>
 
-// The linker's --wrap turns the library's calls of malloc into calls of __wrap_malloc and
-// gives the original the name __real_malloc (see tkl/CMakeLists.txt).
+// The link wraps each allocation function (tkl/CMakeLists.txt, --wrap): the library's calls of
+// malloc reach __wrap_malloc, which counts and may fail the request before it passes it on to
+// the original, __real_malloc. operator new and delete are wrapped by their mangled names, so
+// the library keeps the standard ones and its blocks stay theirs (an object either side
+// allocated may be deleted by the other).
+#if UINTPTR_MAX > 0xFFFFFFFFu
+#  define TKL_SIZE_T_CODE m
+#else
+#  define TKL_SIZE_T_CODE j
+#endif
+#define TKL_PASTE(a, b, c) a##b##c
+#define TKL_SIZED(a, b, c) TKL_PASTE(a, b, c)
+#define TKL_NEW TKL_SIZED(_Znw, TKL_SIZE_T_CODE, RKSt9nothrow_t)
+#define TKL_NEW_ARRAY TKL_SIZED(_Zna, TKL_SIZE_T_CODE, RKSt9nothrow_t)
+#define TKL_DELETE_SIZED TKL_SIZED(_ZdlPv, TKL_SIZE_T_CODE, )
+#define TKL_DELETE_ARRAY_SIZED TKL_SIZED(_ZdaPv, TKL_SIZE_T_CODE, )
+#define TKL_WRAP(name) TKL_SIZED(__wrap_, name, )
+#define TKL_REAL(name) TKL_SIZED(__real_, name, )
+
 extern "C" {
 void* __real_malloc(size_t size);
 void* __real_calloc(size_t count, size_t size);
 void* __real_realloc(void* block, size_t size);
 void __real_free(void* block);
+void* TKL_REAL(TKL_NEW)(size_t size, const void* nothrow);
+void* TKL_REAL(TKL_NEW_ARRAY)(size_t size, const void* nothrow);
+void TKL_REAL(_ZdlPv)(void* block);
+void TKL_REAL(_ZdaPv)(void* block);
+void TKL_REAL(TKL_DELETE_SIZED)(void* block, size_t size);
+void TKL_REAL(TKL_DELETE_ARRAY_SIZED)(void* block, size_t size);
+void TKL_REAL(_ZdlPvRKSt9nothrow_t)(void* block, const void* nothrow);
+void TKL_REAL(_ZdaPvRKSt9nothrow_t)(void* block, const void* nothrow);
 }
 
 namespace {
@@ -32,6 +56,11 @@ void* counted(void* block) {
     if (block)
         g_live.fetch_add(1, std::memory_order_relaxed);
     return block;
+}
+
+void uncounted(void* block) {
+    if (block)
+        g_live.fetch_sub(1, std::memory_order_relaxed);
 }
 
 }  // namespace
@@ -61,27 +90,46 @@ void* __wrap_realloc(void* block, size_t size) {
 }
 
 void __wrap_free(void* block) {
-    if (block)
-        g_live.fetch_sub(1, std::memory_order_relaxed);
+    uncounted(block);
     __real_free(block);
 }
 
+void* TKL_WRAP(TKL_NEW)(size_t size, const void* nothrow) {
+    return fails() ? nullptr : counted(TKL_REAL(TKL_NEW)(size, nothrow));
+}
+
+void* TKL_WRAP(TKL_NEW_ARRAY)(size_t size, const void* nothrow) {
+    return fails() ? nullptr : counted(TKL_REAL(TKL_NEW_ARRAY)(size, nothrow));
+}
+
+void TKL_WRAP(_ZdlPv)(void* block) {
+    uncounted(block);
+    TKL_REAL(_ZdlPv)(block);
+}
+
+void TKL_WRAP(_ZdaPv)(void* block) {
+    uncounted(block);
+    TKL_REAL(_ZdaPv)(block);
+}
+
+void TKL_WRAP(TKL_DELETE_SIZED)(void* block, size_t size) {
+    uncounted(block);
+    TKL_REAL(TKL_DELETE_SIZED)(block, size);
+}
+
+void TKL_WRAP(TKL_DELETE_ARRAY_SIZED)(void* block, size_t size) {
+    uncounted(block);
+    TKL_REAL(TKL_DELETE_ARRAY_SIZED)(block, size);
+}
+
+void TKL_WRAP(_ZdlPvRKSt9nothrow_t)(void* block, const void* nothrow) {
+    uncounted(block);
+    TKL_REAL(_ZdlPvRKSt9nothrow_t)(block, nothrow);
+}
+
+void TKL_WRAP(_ZdaPvRKSt9nothrow_t)(void* block, const void* nothrow) {
+    uncounted(block);
+    TKL_REAL(_ZdaPvRKSt9nothrow_t)(block, nothrow);
+}
+
 }  // extern "C"
-
-// The library's own operator new and delete, on malloc and free. They serve the library's code
-// alone and never replace an application's: the DLL does not export them, and libtkl.so keeps
-// them local (core/allocation.map). Blocks from either side's new are plain malloc blocks, so
-// whichever side deletes an object frees it correctly.
-
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return std::malloc(size ? size : 1);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return std::malloc(size ? size : 1);
-}
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }

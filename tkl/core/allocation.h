@@ -1,8 +1,8 @@
 #pragma once
-// The library's one allocator and its test hook. The library allocates with `malloc` /
-// `calloc` and `new (std::nothrow)`; the link routes every one of them through this file
-// (the C functions by the linker's symbol wrapping, operator new by the library's own
-// definition), so code that simply calls them is counted and can be made to fail.
+// The test hook on the library's allocations. The library allocates with `malloc` / `calloc`
+// and `new (std::nothrow)`; its link routes every one of those calls, and every free and
+// delete, through allocation.cpp, so code that simply calls them is counted and can be made to
+// fail.
 //
 // The hook is for tests: an application has no reason to call it.
 

@@ -1,0 +1,32 @@
+#pragma once
+// Console output of Google Benchmark, followed by ratios of benchmarks measured in the same run:
+// each ratio divides one benchmark's time per iteration by another's.
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+struct Ratio {
+    std::string label;        // what the ratio says, e.g. "JSON parse / project load"
+    std::string numerator;    // benchmark names
+    std::string denominator;
+    double scale = 1;         // the quotient is multiplied by this (per-item ratios)
+};
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    explicit RatioReporter(std::vector<Ratio> ratios) : ratios_(std::move(ratios)) {}
+    void ReportRuns(const std::vector<Run>& runs) override;
+    // Prints one line per ratio whose two benchmarks ran: "ratio: LABEL = VALUE".
+    void PrintRatios() const;
+
+private:
+    std::vector<Ratio> ratios_;
+    std::map<std::string, double> seconds_;  // per iteration, by benchmark name
+};
+
+}  // namespace bench
