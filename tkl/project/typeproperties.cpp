@@ -14,7 +14,7 @@ struct KeyName {
     PropertyKey key;
 };
 
-const KeyName kKeys[] = {
+constexpr KeyName kKeys[] = {
     {"AttackDuration", PropertyKey::AttackDuration},
     {"AttackLevel", PropertyKey::AttackLevel},
     {"Axes", PropertyKey::Axes},
