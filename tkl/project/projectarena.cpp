@@ -26,6 +26,13 @@ size_t round_up(size_t size) { return (size + kAlign - 1) & ~(kAlign - 1); }
 }  // namespace
 
 void* ProjectArena::allocate(size_t size) {
+    void* block = allocate_raw(size);
+    if (block)
+        std::memset(block, 0, size);
+    return block;
+}
+
+void* ProjectArena::allocate_raw(size_t size) {
     size = round_up(size ? size : 1);
     if (size > left) {
         if (!grow)
@@ -33,8 +40,7 @@ void* ProjectArena::allocate(size_t size) {
         const size_t space = size > grow ? size : grow;
         if (space > SIZE_MAX - sizeof(ArenaBlock))
             return nullptr;
-        // Zeroed once here: nothing handed out of a block is ever reused.
-        ArenaBlock* block = static_cast<ArenaBlock*>(std::calloc(1, sizeof(ArenaBlock) + space));
+        ArenaBlock* block = static_cast<ArenaBlock*>(std::malloc(sizeof(ArenaBlock) + space));
         if (!block)
             return nullptr;
         block->previous = blocks;
@@ -53,9 +59,11 @@ void* ProjectArena::allocate(size_t size) {
 char* ProjectArena::copy_text(const char* text, size_t length) {
     if (length == SIZE_MAX)
         return nullptr;
-    char* copy = static_cast<char*>(allocate(length + 1));
-    if (copy)
+    char* copy = static_cast<char*>(allocate_raw(length + 1));
+    if (copy) {
         std::memcpy(copy, text, length);
+        copy[length] = 0;
+    }
     return copy;
 }
 
@@ -73,7 +81,7 @@ void ProjectArena::release() {
 void* ArenaAllocator::zeroed(size_t size) { return arena_.allocate(size); }
 
 void* ArenaAllocator::copy(const void* source, size_t size) {
-    void* block = arena_.allocate(size);
+    void* block = arena_.allocate_raw(size);
     if (block && size)
         std::memcpy(block, source, size);
     return block;

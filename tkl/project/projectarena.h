@@ -20,6 +20,8 @@ struct ProjectArena {
 
     // `size` zeroed bytes, aligned for any record field, or null.
     void* allocate(size_t size);
+    // `size` bytes to be overwritten at once (texts, copies), aligned alike, or null.
+    void* allocate_raw(size_t size);
     // A zero-terminated copy of `length` characters, or null.
     char* copy_text(const char* text, size_t length);
     // Frees every block; the arena is empty again.

@@ -63,9 +63,14 @@ constexpr size_t text_length(const char* text) {
     return n;
 }
 
-// FNV-1a over the key's bytes.
-constexpr uint32_t hash_step(uint32_t hash, unsigned char c) { return (hash ^ c) * 16777619u; }
-constexpr uint32_t kHashStart = 2166136261u;
+// A key's length with its first, middle and last characters: the names above all differ in
+// these, so the hash is cheap and collisions are rare (a match is still compared in full).
+constexpr uint32_t key_hash(const char* key, size_t length) {
+    return length == 0 ? 0
+                       : uint32_t(length) * 131u + static_cast<unsigned char>(key[0]) * 31u +
+                             static_cast<unsigned char>(key[length / 2]) * 7u +
+                             static_cast<unsigned char>(key[length - 1]);
+}
 
 // Open addressing over the key names, filled at compile time: a pair's key is hashed as its
 // end is found and compared with at most a few names.
@@ -77,12 +82,9 @@ struct KeyHash {
         for (size_t s = 0; s < kSlots; ++s)
             slot[s] = -1;
         for (size_t i = 0; i < kKeyCount; ++i) {
-            uint32_t hash = kHashStart;
             const char* name = kKeys[i].name;
             length[i] = static_cast<unsigned char>(text_length(name));
-            for (size_t c = 0; name[c]; ++c)
-                hash = hash_step(hash, static_cast<unsigned char>(name[c]));
-            size_t s = hash % kSlots;
+            size_t s = key_hash(name, length[i]) % kSlots;
             while (slot[s] >= 0)
                 s = (s + 1) % kSlots;
             slot[s] = static_cast<signed char>(i);
@@ -92,8 +94,8 @@ struct KeyHash {
 constexpr KeyHash kKeyHash{};
 
 // The known key named by the `length` characters at name, or null.
-const KeyName* find_key(const char* name, size_t length, uint32_t hash) {
-    for (size_t s = hash % KeyHash::kSlots; kKeyHash.slot[s] >= 0; s = (s + 1) % KeyHash::kSlots) {
+const KeyName* find_key(const char* name, size_t length) {
+    for (size_t s = key_hash(name, length) % KeyHash::kSlots; kKeyHash.slot[s] >= 0; s = (s + 1) % KeyHash::kSlots) {
         const size_t i = size_t(kKeyHash.slot[s]);
         if (kKeyHash.length[i] == length && std::memcmp(kKeys[i].name, name, length) == 0)
             return &kKeys[i];
@@ -106,12 +108,11 @@ const KeyName* find_key(const char* name, size_t length, uint32_t hash) {
 TypeProperties::TypeProperties(const PairList& pairs) : values_() {
     const char* p = pairs.data;
     const char* const end = pairs.data + pairs.size;
-    // Whole pairs only (the reader has checked them): each key is hashed as its end is found.
+    // Whole pairs only: a key without a whole value ends the list, as in next_pair.
     while (p < end) {
         const char* key = p;
-        uint32_t hash = kHashStart;
         while (p < end && *p)
-            hash = hash_step(hash, static_cast<unsigned char>(*p++));
+            ++p;
         const size_t keyLength = size_t(p - key);
         if (++p >= end)
             break;
@@ -120,7 +121,7 @@ TypeProperties::TypeProperties(const PairList& pairs) : values_() {
             ++p;
         if (p++ >= end)
             break;
-        const KeyName* known = find_key(key, keyLength, hash);
+        const KeyName* known = find_key(key, keyLength);
         // The first pair with a key wins.
         if (known && !values_[int(known->key)])
             values_[int(known->key)] = value;
