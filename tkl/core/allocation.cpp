@@ -3,12 +3,19 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 
-// The link wraps each allocation function (tkl/CMakeLists.txt, --wrap): the library's calls of
+// The link wraps each C allocation function (tkl/CMakeLists.txt, --wrap): the library's calls of
 // malloc reach __wrap_malloc, which counts and may fail the request before it passes it on to
-// the original, __real_malloc. operator new and delete are wrapped by their mangled names, so
-// the library keeps the standard ones and its blocks stay theirs (an object either side
-// allocated may be deleted by the other).
+// the original, __real_malloc.
+//
+// operator new: libtkl.so wraps the standard nothrow new and every delete by their mangled
+// names, so its blocks stay the standard ones (an object either side allocated may be deleted
+// by the other, as the sanitizers check). The Windows DLL links its own copy of the runtime,
+// whose new and delete already sit on malloc and free (wrapped there too); it defines its own
+// nothrow new, on malloc, for its code alone (the DLL does not export it).
+#if !defined(_WIN32)
 #if UINTPTR_MAX > 0xFFFFFFFFu
 #  define TKL_SIZE_T_CODE m
 #else
@@ -24,10 +31,6 @@
 #define TKL_REAL(name) TKL_SIZED(__real_, name, )
 
 extern "C" {
-void* __real_malloc(size_t size);
-void* __real_calloc(size_t count, size_t size);
-void* __real_realloc(void* block, size_t size);
-void __real_free(void* block);
 void* TKL_REAL(TKL_NEW)(size_t size, const void* nothrow);
 void* TKL_REAL(TKL_NEW_ARRAY)(size_t size, const void* nothrow);
 void TKL_REAL(_ZdlPv)(void* block);
@@ -37,18 +40,28 @@ void TKL_REAL(TKL_DELETE_ARRAY_SIZED)(void* block, size_t size);
 void TKL_REAL(_ZdlPvRKSt9nothrow_t)(void* block, const void* nothrow);
 void TKL_REAL(_ZdaPvRKSt9nothrow_t)(void* block, const void* nothrow);
 }
+#endif
+
+extern "C" {
+void* __real_malloc(size_t size);
+void* __real_calloc(size_t count, size_t size);
+void* __real_realloc(void* block, size_t size);
+void __real_free(void* block);
+}
 
 namespace {
 
 // Relaxed atomics: no lock, and two threads using the library on separate objects stay
-// well-defined.
+// well-defined. The count is a plain load and store, as cheap as an ordinary variable: only a
+// test that arms the hook needs it exact, and it does so on one thread.
 std::atomic<unsigned long> g_count(0);
 std::atomic<unsigned long> g_failAt(0);
 std::atomic<long> g_live(0);
 
 // Counts one request; true when it is the one to fail.
 bool fails() {
-    const unsigned long n = g_count.fetch_add(1, std::memory_order_relaxed) + 1;
+    const unsigned long n = g_count.load(std::memory_order_relaxed) + 1;
+    g_count.store(n, std::memory_order_relaxed);
     return n == g_failAt.load(std::memory_order_relaxed);
 }
 
@@ -64,6 +77,8 @@ void uncounted(void* block) {
 }
 
 }  // namespace
+
+bool tkl::allocation_fails() { return fails(); }
 
 extern "C" {
 
@@ -93,6 +108,18 @@ void __wrap_free(void* block) {
     uncounted(block);
     __real_free(block);
 }
+
+}  // extern "C"
+
+#if defined(_WIN32)
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return std::malloc(size ? size : 1);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return std::malloc(size ? size : 1);
+}
+#else
+extern "C" {
 
 void* TKL_WRAP(TKL_NEW)(size_t size, const void* nothrow) {
     return fails() ? nullptr : counted(TKL_REAL(TKL_NEW)(size, nothrow));
@@ -133,3 +160,4 @@ void TKL_WRAP(_ZdaPvRKSt9nothrow_t)(void* block, const void* nothrow) {
 }
 
 }  // extern "C"
+#endif

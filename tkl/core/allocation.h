@@ -23,3 +23,11 @@ TKL_API unsigned long tkl_alloc_count(void);
 TKL_API long tkl_alloc_live(void);
 
 }  // extern "C"
+
+namespace tkl {
+
+// Counts one allocation that the library serves itself (a project arena hands out pieces of
+// larger blocks), so that each can be made to fail like any other; true when it must fail.
+bool allocation_fails();
+
+}  // namespace tkl

@@ -1,5 +1,7 @@
 #include "tkl/project/projectarena.h"
 
+#include "tkl/core/allocation.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -33,6 +35,8 @@ void* ProjectArena::allocate(size_t size) {
 }
 
 void* ProjectArena::allocate_raw(size_t size) {
+    if (allocation_fails())
+        return nullptr;
     size = round_up(size ? size : 1);
     if (size > left) {
         if (!grow)
