@@ -9,17 +9,17 @@ scripts/packages.sh
 cmake --preset linux >/dev/null
 cmake --build --preset linux -j "$(nproc)"
 
-ratios=$(mktemp)
-trap 'rm -f "$ratios"' EXIT
-found=0
-for program in build/linux/bin/bench_*; do
-  [ -x "$program" ] || continue
-  found=1
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+programs=(build/linux/bin/bench_*)
+[ -x "${programs[0]}" ] || { echo "no benchmark programs (is libbenchmark-dev installed?)" >&2; exit 1; }
+for program in "${programs[@]}"; do
   echo "== $(basename "$program")"
-  "$program" "$@" | tee /dev/stderr | sed -n "s|^ratio: |$(basename "$program")\t|p" >> "$ratios"
-done 2>&1
-[ $found -eq 1 ] || { echo "no benchmark programs (is libbenchmark-dev installed?)" >&2; exit 1; }
+  "$program" --benchmark_color=false "$@" | tee "$log.out"
+  sed -n "s|^ratio: \(.*\) = \(.*\)|$(basename "$program")\t\1\t\2|p" "$log.out" >> "$log"
+done
+rm -f "$log.out"
 
 echo
-echo "ratios (time of the first / time of the second, same run):"
-awk -F'\t' '{ split($2, r, " = "); printf "  %-16s %-56s %8s\n", $1, r[1], r[2] }' "$ratios"
+echo "ratios (CPU time of the first / of the second, measured in the same run):"
+awk -F'\t' '{ printf "  %-14s %-52s %8s\n", $1, $2, $3 }' "$log"

@@ -22,7 +22,26 @@ struct Mouse {
 
 const LONG NG = LONG(TKL_NOT_GIVEN);
 
-// The record and mask the effect last sent, read back from the device's log.
+// The record a force change sends: the kind, the form with object offsets, full gain, no
+// trigger, X and Y, and the block.
+TACTRA_EFFECT force_record(const GUID& kind, DWORD form, LONG* direction, void* block,
+                           DWORD size) {
+    static DWORD axes[2] = {TACTRA_AXIS_X, TACTRA_AXIS_Y};
+    TACTRA_EFFECT record = {};
+    record.dwSize = sizeof record;
+    record.guid = kind;
+    record.dwFlags = form | TACTRA_FEFFECT_OBJECTOFFSETS;
+    record.dwGain = 10000;
+    record.dwTriggerButton = TACTRA_NOTRIGGER;
+    record.cAxes = 2;
+    record.rgdwAxes = axes;
+    record.rglDirection = direction;
+    record.cbTypeSpecificParams = size;
+    record.lpvTypeSpecificParams = block;
+    return record;
+}
+
+// A change operation of the effect class, run again and again.
 template <class Change>
 void run_change(benchmark::State& state, CTactraEffect& effect, Mouse& mouse, Change change) {
     unsigned n = 0;
@@ -34,6 +53,7 @@ void run_change(benchmark::State& state, CTactraEffect& effect, Mouse& mouse, Ch
     }
 }
 
+// SetParameters straight on the device-side effect, `value` (in the record's block) changing.
 void bare_set_parameters(benchmark::State& state, CTactraEffect& effect, Mouse& mouse,
                          TACTRA_EFFECT record, DWORD mask, LONG* value) {
     ITactraEffect* device = effect.GetEffect();
@@ -63,20 +83,10 @@ void ConstantSetParameters(benchmark::State& state) {
     Mouse mouse;
     CTactraConstant effect;
     effect.Initialize(mouse.device, 1, 0, 100, 5000, nullptr);
-    DWORD axes[2] = {TACTRA_AXIS_X, TACTRA_AXIS_Y};
     LONG direction[2] = {1, 0};
     TACTRA_CONSTANTFORCE force = {5000};
-    TACTRA_EFFECT record = {};
-    record.dwSize = sizeof record;
-    record.guid = GUID_Tactra_ConstantForce;
-    record.dwFlags = TACTRA_FEFFECT_CARTESIAN | TACTRA_FEFFECT_OBJECTOFFSETS;
-    record.dwGain = 10000;
-    record.dwTriggerButton = TACTRA_NOTRIGGER;
-    record.cAxes = 2;
-    record.rgdwAxes = axes;
-    record.rglDirection = direction;
-    record.cbTypeSpecificParams = sizeof force;
-    record.lpvTypeSpecificParams = &force;
+    const TACTRA_EFFECT record = force_record(GUID_Tactra_ConstantForce, TACTRA_FEFFECT_CARTESIAN,
+                                              direction, &force, sizeof force);
     bare_set_parameters(state, effect, mouse, record, TACTRA_EP_TYPESPECIFICPARAMS, &force.lMagnitude);
 }
 BENCHMARK(ConstantSetParameters);
@@ -97,20 +107,10 @@ void PeriodicSetParameters(benchmark::State& state) {
     Mouse mouse;
     CTactraPeriodic effect;
     effect.InitializePolar(mouse.device, 5000, 20, 100, 9000, 0, 0, nullptr);
-    DWORD axes[2] = {TACTRA_AXIS_X, TACTRA_AXIS_Y};
     LONG direction[2] = {9000, 0};
     TACTRA_PERIODIC wave = {5000, 0, 9000, 20000};
-    TACTRA_EFFECT record = {};
-    record.dwSize = sizeof record;
-    record.guid = GUID_Tactra_Sine;
-    record.dwFlags = TACTRA_FEFFECT_POLAR | TACTRA_FEFFECT_OBJECTOFFSETS;
-    record.dwGain = 10000;
-    record.dwTriggerButton = TACTRA_NOTRIGGER;
-    record.cAxes = 2;
-    record.rgdwAxes = axes;
-    record.rglDirection = direction;
-    record.cbTypeSpecificParams = sizeof wave;
-    record.lpvTypeSpecificParams = &wave;
+    const TACTRA_EFFECT record = force_record(GUID_Tactra_Sine, TACTRA_FEFFECT_POLAR, direction,
+                                              &wave, sizeof wave);
     bare_set_parameters(state, effect, mouse, record, TACTRA_EP_TYPESPECIFICPARAMS,
                         reinterpret_cast<LONG*>(&wave.dwPeriod));
 }

@@ -8,7 +8,7 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     for (const Run& run : runs) {
         // Only plain runs: aggregates (mean, median) repeat their benchmark's name.
         if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0)
-            seconds_[run.benchmark_name()] = run.real_accumulated_time / double(run.iterations);
+            seconds_[run.benchmark_name()] = run.cpu_accumulated_time / double(run.iterations);
     }
     ConsoleReporter::ReportRuns(runs);
 }

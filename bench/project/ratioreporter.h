@@ -1,6 +1,7 @@
 #pragma once
 // Console output of Google Benchmark, followed by ratios of benchmarks measured in the same run:
-// each ratio divides one benchmark's time per iteration by another's.
+// each ratio divides one benchmark's CPU time per iteration (the process's, system time
+// included) by another's; on a machine shared with other work it is steadier than wall time.
 
 #include <benchmark/benchmark.h>
 
@@ -26,7 +27,7 @@ public:
 
 private:
     std::vector<Ratio> ratios_;
-    std::map<std::string, double> seconds_;  // per iteration, by benchmark name
+    std::map<std::string, double> seconds_;  // CPU time per iteration, by benchmark name
 };
 
 }  // namespace bench
