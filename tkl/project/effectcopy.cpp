@@ -96,13 +96,6 @@ T* copy_array(EffectAllocator& alloc, const T* source, size_t count) {
     return static_cast<T*>(alloc.copy(source, count * sizeof(T)));
 }
 
-}  // namespace
-
-TVXEffect* copy_effect(const TVXEffect* effect) {
-    HeapAllocator heap;
-    return copy_effect(heap, effect);
-}
-
 TVXEffect* copy_effect(EffectAllocator& alloc, const TVXEffect* effect) {
     if (!effect || !effect->lpEffect)
         return nullptr;
@@ -145,6 +138,13 @@ TVXEffect* copy_effect(EffectAllocator& alloc, const TVXEffect* effect) {
         return nullptr;
     }
     return copy;
+}
+
+}  // namespace
+
+TVXEffect* copy_effect(const TVXEffect* effect) {
+    HeapAllocator heap;
+    return copy_effect(heap, effect);
 }
 
 bool free_effect(TVXEffect* effect) {

@@ -1,9 +1,9 @@
 #pragma once
 // Deep copy and release of TVXEffects and TVXEffect lists. Type-specific blocks are copied
-// and freed through a constant table keyed by the effect's GUID. Copies are heap blocks unless
-// an allocator is given; free_effect and free_effect_list take heap copies only.
+// and freed through a constant table keyed by the effect's GUID. Copies are heap blocks, each
+// freed on its own.
 
-#include "tkl/project/effectallocator.h"
+#include "tkl/project/tvx.h"
 
 namespace tkl {
 namespace project {
@@ -12,9 +12,6 @@ namespace project {
 // record guid and dwReserved stay zero; an effect whose GUID has no block-table row is
 // copied without its block.
 TVXEffect* copy_effect(const TVXEffect* effect);
-
-// The same copy from the given allocator (a project's arena for its compounds).
-TVXEffect* copy_effect(EffectAllocator& alloc, const TVXEffect* effect);
 
 // Frees the effect with its record and sub-blocks; false for null or a block that failed to
 // free.

@@ -25,8 +25,9 @@ bool parse_object(const ObjectRecordView& record, ProjectArena& arena, TVXObject
     if (!row)
         return true;
     ArenaAllocator alloc(arena);
+    const TypeProperties props(record.typeProperties);
     object.cEffects = 1;
-    object.paEffects = row->build(*row, TypeProperties(record.typeProperties), alloc, object.cEffects);
+    object.paEffects = row->build(*row, props, alloc, object.cEffects);
     if (!object.paEffects && object.cEffects != 0)
         return false;
     if (!object.paEffects)
