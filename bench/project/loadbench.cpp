@@ -2,7 +2,7 @@
 // JSON (the text `tvx dump` prints) and merely reading the file and summing its bytes.
 #include "bench/project/benchdata.h"
 
-#include "tools/tvx/jsonproject.h"
+#include <nlohmann/json.hpp>
 
 #include <benchmark/benchmark.h>
 
@@ -28,7 +28,7 @@ BENCHMARK(ProjectLoadRelease)->Unit(benchmark::kMillisecond);
 void JsonParse(benchmark::State& state) {
     const std::string& text = bench::large_project_json(kObjects);
     for (auto _ : state) {
-        tvx::Json json = tvx::Json::parse(text);
+        nlohmann::json json = nlohmann::json::parse(text);
         benchmark::DoNotOptimize(json);
     }
 }

@@ -20,7 +20,9 @@ struct Ratio {
 
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
-    explicit RatioReporter(std::vector<Ratio> ratios) : ratios_(std::move(ratios)) {}
+    // Plain text: the output is read by scripts as well as by people.
+    explicit RatioReporter(std::vector<Ratio> ratios)
+        : ConsoleReporter(OO_Tabular), ratios_(std::move(ratios)) {}
     void ReportRuns(const std::vector<Run>& runs) override;
     // Prints one line per ratio whose two benchmarks ran: "ratio: LABEL = VALUE".
     void PrintRatios() const;

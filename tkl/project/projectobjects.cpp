@@ -58,7 +58,8 @@ bool link_compounds(TVXProject* project, const char** reason) {
     *reason = "out of memory";
     for (LONG c = 0; c < project->cObjects; ++c) {
         TVXObject& compound = project->paObjects[c];
-        if (std::strcmp(compound.lpszType, kCompoundType) != 0)
+        if (compound.lpszType[0] != kCompoundType[0] ||
+            std::strcmp(compound.lpszType, kCompoundType) != 0)
             continue;
         int64_t sum = 0;
         for (LONG i = 0; i < compound.cContainedObjects; ++i) {
