@@ -128,6 +128,8 @@ std::vector<ObjectDescription> objects_from_json(const Json& project) {
         const std::string named = where + " \"" + desc.name + "\"";
         desc.type = required_text(o, "type", named);
         desc.typeProperties = properties_from_json(o.value("properties", Json()), named);
+        if (o.contains("block") && !o["block"].is_boolean())
+            throw std::runtime_error(named + ": \"block\" must be true or false");
         desc.withBlock = o.value("block", true);
         std::string id;
         if (!o.contains("id")) {
