@@ -9,10 +9,9 @@
 namespace tkl {
 namespace project {
 
-struct ArenaBlock {
+// A block's header; the space after it is aligned like the allocations.
+struct alignas(8) ArenaBlock {
     ArenaBlock* previous;
-    // Keeps the space after the header aligned like the allocations.
-    uint64_t align;
 };
 
 namespace {
