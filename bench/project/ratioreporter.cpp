@@ -6,20 +6,32 @@ namespace bench {
 
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     for (const Run& run : runs) {
-        // Only plain runs: aggregates (mean, median) repeat their benchmark's name.
-        if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0)
-            seconds_[run.benchmark_name()] = run.cpu_accumulated_time / double(run.iterations);
+        if (run.error_occurred)
+            continue;
+        const double seconds =
+            run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        // With repetitions, the median stands for its benchmark; other aggregates are left out.
+        if (run.run_type == Run::RT_Iteration)
+            seconds_[run.run_name.str()] = seconds;
+        else if (run.aggregate_name == "median")
+            medians_[run.run_name.str()] = seconds;
     }
     ConsoleReporter::ReportRuns(runs);
 }
 
+double RatioReporter::time_of(const std::string& name) const {
+    const auto median = medians_.find(name);
+    if (median != medians_.end())
+        return median->second;
+    const auto run = seconds_.find(name);
+    return run != seconds_.end() ? run->second : 0;
+}
+
 void RatioReporter::PrintRatios() const {
     for (const Ratio& r : ratios_) {
-        const auto n = seconds_.find(r.numerator);
-        const auto d = seconds_.find(r.denominator);
-        if (n == seconds_.end() || d == seconds_.end() || d->second <= 0)
-            continue;
-        std::printf("ratio: %s = %.2f\n", r.label.c_str(), r.scale * n->second / d->second);
+        const double n = time_of(r.numerator), d = time_of(r.denominator);
+        if (n > 0 && d > 0)
+            std::printf("ratio: %s = %.2f\n", r.label.c_str(), r.scale * n / d);
     }
     std::fflush(stdout);
 }

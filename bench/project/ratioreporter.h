@@ -28,8 +28,13 @@ public:
     void PrintRatios() const;
 
 private:
+    // The median's CPU time per iteration when there were repetitions, else the run's; 0 when
+    // the benchmark did not run.
+    double time_of(const std::string& name) const;
+
     std::vector<Ratio> ratios_;
     std::map<std::string, double> seconds_;  // CPU time per iteration, by benchmark name
+    std::map<std::string, double> medians_;  // the same, medians of repetitions
 };
 
 }  // namespace bench
