@@ -5,7 +5,6 @@
 // Adding an operation is one row below; adding an effect class is one row of kEffectClasses.
 #include "tests/allocfail/failuresweep.h"
 #include "tests/support/outputcapture.h"
-#include "tkl/core/allocation.h"
 #include "tkl/tkl.h"
 #include "sim/simclient.h"
 
