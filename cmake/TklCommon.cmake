@@ -15,6 +15,17 @@ endif()
 
 add_compile_options(-Wall -Wextra -Wno-unused-parameter)
 
+# The "sanitize" preset: every native module under AddressSanitizer and UndefinedBehaviorSanitizer,
+# each finding fatal (no recovery), leaks reported at exit.
+option(TKL_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(TKL_SANITIZE)
+  if(WIN32)
+    message(FATAL_ERROR "TKL_SANITIZE is for the native build")
+  endif()
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # tkl_windows_dll_name(target name): the module is name.dll on Windows (no "lib" prefix) and
 # libname.so elsewhere, as LoadLibraryA("name.dll") expects on both.
 function(tkl_windows_dll_name target name)

@@ -2,7 +2,8 @@
 #
 # tvx must run on the build machine. A native build uses its own tvx target; a cross build
 # (Windows) first builds a native copy of the library and tvx in <build>/host, an ordinary
-# native configure of this same tree with only the tools (TKL_HOST_TOOLS_ONLY).
+# native configure of this same tree with only the tools (TKL_HOST_TOOLS_ONLY), built with the
+# outer build's make jobs.
 #
 #   tkl_build_projects(<target> <output-dir> <source.json>...)
 #       a target (built by default) that writes <output-dir>/<stem>.tvx for each source
@@ -19,7 +20,6 @@ if(CMAKE_CROSSCOMPILING)
     # The host's own compilers, whatever the environment says about the target's.
     CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DTKL_HOST_TOOLS_ONLY=ON -DTKL_BUILD_TESTS=OFF
                -DCMAKE_C_COMPILER=cc -DCMAKE_CXX_COMPILER=c++
-    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target tvx
     INSTALL_COMMAND ""
     # Rebuilt (incrementally) on every build, so that a change to the tool reaches the files.
     BUILD_ALWAYS ON

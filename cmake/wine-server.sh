@@ -23,9 +23,20 @@ case "$cmd" in
       # (several seconds here); pay that now rather than in whichever test runs first.
       wine cmd.exe /c exit >/dev/null 2>&1 || { echo "wine does not start in $WINEPREFIX" >&2; exit 1; }
     fi
+    # Wine closes the desktop a second after its last program leaves, and a desktop opened
+    # again after that keeps the cursor at (0, 0): one program that stays for the whole run
+    # keeps the desktop, and SetCursorPos with it, working. The server's end ends it too.
+    # It waits for a key on a pipe it holds both ends of, so none ever comes.
+    holder="$WINEPREFIX/.tkl-desktop-holder"
+    if ! { [ -f "$holder" ] && kill -0 "$(cat "$holder")" 2>/dev/null; }; then
+      rm -f "$holder.pipe" && mkfifo "$holder.pipe"
+      wine cmd.exe /c pause 0<>"$holder.pipe" >/dev/null 2>&1 &
+      echo $! > "$holder"
+    fi
     ;;
   stop)
     wineserver -k >/dev/null 2>&1 || true
+    rm -f "$WINEPREFIX/.tkl-desktop-holder" "$WINEPREFIX/.tkl-desktop-holder.pipe"
     ;;
   *) echo "usage: $0 start|stop PREFIX" >&2; exit 2 ;;
 esac

@@ -4,6 +4,9 @@
 set -euo pipefail
 
 native=(cmake g++ make libgtest-dev googletest nlohmann-json3-dev valgrind python3 pkgconf doxygen)
+# The sanitizer build and the fuzz targets (clang with its ASan, UBSan and libFuzzer runtimes;
+# llvm for readable stacks), and the benchmarks.
+native+=(clang libclang-rt-dev llvm libbenchmark-dev)
 # wine64 brings the native 64-bit wineserver, which serves the 32-bit Wine processes.
 windows=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
          binutils-mingw-w64-i686 wine wine32:i386 wine64)

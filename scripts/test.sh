@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and tests both targets: native Linux, then 32-bit Windows under Wine.
+# Builds and tests both targets: native Linux (also under the sanitizers, with a bounded run of
+# each fuzz target), then 32-bit Windows under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,6 +9,11 @@ scripts/packages.sh
 cmake --preset linux
 cmake --build --preset linux -j "$(nproc)"
 ctest --preset linux -j "$(nproc)"
+
+cmake --preset sanitize
+cmake --build --preset sanitize -j "$(nproc)"
+ctest --preset sanitize -j "$(nproc)"
+scripts/fuzz.sh "${TKL_FUZZ_SECONDS:-20}"
 
 # One persistent wineserver for the whole Windows run (test discovery included).
 prefix="$PWD/build/windows/wineprefix"

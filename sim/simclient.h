@@ -32,6 +32,12 @@ public:
         live_objects = get<SimCountFn>("live_objects");
         get_property = get<SimGetPropertyFn>("get_property");
         fail_after = get<SimFailAfterFn>("fail_after");
+        set_pointer = get<SimSetPointerFn>("set_pointer");
+        get_pointer = get<SimGetPointerFn>("get_pointer");
+        advance = get<SimAdvanceFn>("advance");
+        now = get<SimNowFn>("now");
+        force = get<SimForceFn>("force");
+        render_path = get<SimRenderPathFn>("render_path");
     }
     SimClient(SimClient&& other) noexcept { *this = static_cast<SimClient&&>(other); }
     SimClient& operator=(SimClient&& other) noexcept {
@@ -47,6 +53,9 @@ public:
             effect_count = other.effect_count; effect_get = other.effect_get;
             live_objects = other.live_objects; get_property = other.get_property;
             fail_after = other.fail_after;
+            set_pointer = other.set_pointer; get_pointer = other.get_pointer;
+            advance = other.advance; now = other.now; force = other.force;
+            render_path = other.render_path;
         }
         return *this;
     }
@@ -58,7 +67,15 @@ public:
     bool ok() const {
         return module_ && reset && attach && detach_all && device_count && fail_next &&
                set_capacity && log_count && log_get && log_clear && effect_count &&
-               effect_get && live_objects && get_property && fail_after;
+               effect_get && live_objects && get_property && fail_after && set_pointer &&
+               get_pointer && advance && now && force && render_path;
+    }
+
+    // The total force now (the effects' shares are not asked for).
+    SimForce total_force() const {
+        SimForce total = {0, 0};
+        force(&total, nullptr, 0);
+        return total;
     }
 
     // The calls of one method since the last reset or log_clear, in order.
@@ -86,6 +103,12 @@ public:
     SimCountFn live_objects = nullptr;
     SimGetPropertyFn get_property = nullptr;
     SimFailAfterFn fail_after = nullptr;
+    SimSetPointerFn set_pointer = nullptr;
+    SimGetPointerFn get_pointer = nullptr;
+    SimAdvanceFn advance = nullptr;
+    SimNowFn now = nullptr;
+    SimForceFn force = nullptr;
+    SimRenderPathFn render_path = nullptr;
 
 private:
     template <typename Fn>

@@ -78,6 +78,33 @@ struct SimEffectState {
     BOOL playing;
     DWORD iterations;        // of the last Start
     ULONG refCount;
+    unsigned long long started;  // the clock's time at the last start (or trigger), in µs
+};
+
+// The pointer on the device: where the hand holds it and how it moves. Its position is the
+// platform cursor's (GetCursorPos) whenever the process has one.
+struct SimPointer {
+    LONG x, y;    // screen position, pixels
+    LONG vx, vy;  // velocity, pixels per second
+    LONG ax, ay;  // acceleration, pixels per second per second
+    DWORD buttons;  // bit n: button n is down
+};
+
+// A force on the pointer in force units (10000 is full force): x to the right, y down.
+struct SimForce {
+    LONG x, y;
+};
+
+// One playing effect's share of the force.
+struct SimEffectForce {
+    unsigned object;  // the effect's id
+    LONG x, y;
+};
+
+// One step of a pointer path: the clock advances by `step`, then the pointer moves.
+struct SimPathSample {
+    DWORD step;  // microseconds
+    SimPointer pointer;
 };
 
 // The functions each module exports, named PREFIX + the name below (e.g. tactrasim_attach).
@@ -108,6 +135,24 @@ struct SimEffectState {
 //                                               (the device opened or changed last; the
 //                                               stand-in answers for its joystick's 1, 2, 4, 7
 //                                               and 9 the same way)
+//   void     set_pointer(const SimPointer* p)  moves the pointer and the platform cursor
+//                                               (clamped to the screen as the cursor is); a
+//                                               button going down starts the effects it
+//                                               triggers
+//   int      get_pointer(SimPointer* out)      the pointer as the device sees it (1, or 0)
+//   void     advance(DWORD microseconds)       advances the module's virtual clock, which
+//                                               only this moves (reset sets it to 0)
+//   unsigned long long now(void)               the clock, in microseconds
+//   unsigned force(SimForce* total, SimEffectForce* each, unsigned capacity)
+//                                               the force now on the device opened last: each
+//                                               playing effect's (up to `capacity` of them, in
+//                                               creation order) and their sum, limited to full
+//                                               force on each axis (0 while the actuators are
+//                                               off or the device is paused); returns how many
+//                                               effects play
+//   unsigned render_path(const SimPathSample* samples, unsigned count, SimForce* totals)
+//                                               for each sample in turn: advance, set_pointer,
+//                                               force; returns the samples rendered
 //
 // Object ids: root objects are 0; devices and effects are numbered 1, 2, ... in creation
 // order for the module's lifetime (reset does not restart them). Internal references (a
@@ -127,3 +172,9 @@ typedef int(SIM_CALL* SimLogGetFn)(unsigned, SimCall*);
 typedef void(SIM_CALL* SimLogClearFn)(void);
 typedef int(SIM_CALL* SimEffectGetFn)(unsigned, SimEffectState*);
 typedef int(SIM_CALL* SimGetPropertyFn)(DWORD, DWORD*, unsigned);
+typedef void(SIM_CALL* SimSetPointerFn)(const SimPointer*);
+typedef int(SIM_CALL* SimGetPointerFn)(SimPointer*);
+typedef void(SIM_CALL* SimAdvanceFn)(DWORD);
+typedef unsigned long long(SIM_CALL* SimNowFn)(void);
+typedef unsigned(SIM_CALL* SimForceFn)(SimForce*, SimEffectForce*, unsigned);
+typedef unsigned(SIM_CALL* SimRenderPathFn)(const SimPathSample*, unsigned, SimForce*);

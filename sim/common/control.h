@@ -3,6 +3,7 @@
 // SIM_DEFINE_CONTROL_API with its prefix, and the functions act on its sim_module().
 
 #include "sim/common/module.h"
+#include "sim/common/playback.h"
 #include "sim/common/simexport.h"
 
 // The module's state; each module defines it.
@@ -38,5 +39,27 @@ int sim_control_get_property(SimModule& module, DWORD number, DWORD* values, uns
     SIM_EXPORT unsigned SIM_CALL P##live_objects(void) { return sim_module().live_objects(); } \
     SIM_EXPORT int SIM_CALL P##get_property(DWORD number, DWORD* values, unsigned count) {     \
         return sim_control_get_property(sim_module(), number, values, count);                  \
+    }                                                                                          \
+    SIM_EXPORT void SIM_CALL P##set_pointer(const SimPointer* pointer) {                       \
+        if (pointer)                                                                           \
+            sim_set_pointer(sim_module(), *pointer);                                           \
+    }                                                                                          \
+    SIM_EXPORT int SIM_CALL P##get_pointer(SimPointer* out) {                                  \
+        if (!out)                                                                              \
+            return 0;                                                                          \
+        *out = sim_get_pointer(sim_module());                                                  \
+        return 1;                                                                              \
+    }                                                                                          \
+    SIM_EXPORT void SIM_CALL P##advance(DWORD microseconds) {                                  \
+        sim_advance(sim_module(), microseconds);                                               \
+    }                                                                                          \
+    SIM_EXPORT unsigned long long SIM_CALL P##now(void) { return sim_module().now(); }         \
+    SIM_EXPORT unsigned SIM_CALL P##force(SimForce* total, SimEffectForce* each,               \
+                                          unsigned capacity) {                                 \
+        return sim_read_force(sim_module(), total, each, capacity);                            \
+    }                                                                                          \
+    SIM_EXPORT unsigned SIM_CALL P##render_path(const SimPathSample* samples, unsigned count,   \
+                                                SimForce* totals) {                            \
+        return sim_render_path(sim_module(), samples, count, totals);                          \
     }                                                                                          \
     }

@@ -1,5 +1,7 @@
 #include "sim/common/effectcore.h"
 
+#include "sim/render/renderer.h"
+
 #include <cstdlib>
 
 SimDeviceCore::SimDeviceCore(SimModule& m, unsigned i, int s, const SimDeviceLimits& l,
@@ -74,13 +76,17 @@ unsigned SimDeviceCore::downloaded_count() const {
 }
 
 void SimDeviceCore::stop_all() {
-    for (SimEffectCore* e = effects_; e; e = e->deviceNext_)
+    for (SimEffectCore* e = effects_; e; e = e->deviceNext_) {
         e->playing = false;
+        e->trigger_released();
+    }
 }
 
 void SimDeviceCore::unload_all() {
-    for (SimEffectCore* e = effects_; e; e = e->deviceNext_)
+    for (SimEffectCore* e = effects_; e; e = e->deviceNext_) {
         e->playing = e->downloaded = false;
+        e->trigger_released();
+    }
 }
 
 HRESULT SimDeviceCore::ff_state(DWORD* state) const {
@@ -92,7 +98,7 @@ HRESULT SimDeviceCore::ff_state(DWORD* state) const {
     bool any = false, playingAny = false;
     for (SimEffectCore* e = effects_; e; e = e->deviceNext_) {
         any = any || e->downloaded;
-        playingAny = playingAny || e->playing;
+        playingAny = playingAny || e->is_playing();
     }
     DWORD s = SIM_FFS_POWERON;
     s |= any ? 0 : SIM_FFS_EMPTY;
@@ -118,9 +124,15 @@ HRESULT SimDeviceCore::ff_command(DWORD command) {
         paused = false;
         return S_OK;
     case SIM_FFC_PAUSE:
+        if (!paused)
+            pausedAt = module.now();
         paused = true;
         return S_OK;
     case SIM_FFC_CONTINUE:
+        if (paused) {
+            for (SimEffectCore* e = effects_; e; e = e->deviceNext_)
+                e->resume(module.now() - pausedAt);
+        }
         paused = false;
         return S_OK;
     case SIM_FFC_SETACTUATORSON:
@@ -173,7 +185,14 @@ HRESULT SimEffectCore::store(const SimEffectInput& in, DWORD mask) {
         samples_ = fresh;
         sampleCount_ = count;
     }
+    decode();
     return S_OK;
+}
+
+void SimEffectCore::decode() {
+    const SimModuleConfig& config = device.module.config();
+    const SimRenderKind kind = config.renderKind ? config.renderKind(params.guid) : SimRenderKind::None;
+    sim_render_decode(kind, params, samples_, sampleCount_, device.limits.triggerBase, &render);
 }
 
 HRESULT SimEffectCore::create(const SimEffectInput* in, bool requireAcquired) {
@@ -255,6 +274,7 @@ HRESULT SimEffectCore::start(DWORD count, DWORD flags) {
         device.stop_all();
     playing = true;
     iterations = count;
+    started = device.clock();
     return S_OK;
 }
 
@@ -263,7 +283,37 @@ HRESULT SimEffectCore::stop() {
     if (FAILED(ready))
         return ready;
     playing = false;
+    trigger_released();
     return S_OK;
+}
+
+bool SimEffectCore::is_playing() const {
+    return playing && sim_render_playing(render, iterations, elapsed());
+}
+
+void SimEffectCore::trigger_pressed() {
+    if (!downloaded || FAILED(device.ready_for_effects()))
+        return;
+    playing = true;
+    iterations = 1;
+    started = pressedAt_ = device.clock();
+    triggerHeld_ = true;
+}
+
+void SimEffectCore::trigger_repeat() {
+    const DWORD interval = render.repeatInterval;
+    if (!triggerHeld_ || interval == 0 || interval == TACTRA_INFINITE)
+        return;
+    // The last repeat due by now; repeats that fell between two clock steps are not replayed.
+    const uint64_t since = device.clock() - pressedAt_;
+    started = pressedAt_ + since / interval * interval;
+    playing = true;
+    iterations = 1;
+}
+
+void SimEffectCore::resume(uint64_t held) {
+    started += held;
+    pressedAt_ += held;
 }
 
 HRESULT SimEffectCore::status(DWORD* out) const {
@@ -271,7 +321,7 @@ HRESULT SimEffectCore::status(DWORD* out) const {
         return TACTRA_ERROR_INVALIDPARAM;
     if (!device.attached())
         return TACTRA_ERROR_INPUTLOST;
-    *out = playing ? TACTRA_EGES_PLAYING : 0;
+    *out = is_playing() ? TACTRA_EGES_PLAYING : 0;
     return S_OK;
 }
 
@@ -280,6 +330,7 @@ HRESULT SimEffectCore::unload() {
     if (FAILED(ready))
         return ready;
     playing = downloaded = false;
+    trigger_released();
     return S_OK;
 }
 
@@ -289,7 +340,8 @@ void SimEffectCore::fill_state(SimEffectState* out) const {
     out->device = device.id;
     out->params = params;
     out->downloaded = downloaded ? TRUE : FALSE;
-    out->playing = playing ? TRUE : FALSE;
+    out->playing = is_playing() ? TRUE : FALSE;
     out->iterations = iterations;
     out->refCount = refs;
+    out->started = started;
 }

@@ -23,6 +23,7 @@ public:
 
     bool acquired = false;
     bool paused = false;
+    uint64_t pausedAt = 0;  // the clock's time when the device was paused
     bool coopSet = false;
     DWORD coopFlags = 0;
 
@@ -47,6 +48,8 @@ public:
     HRESULT ff_command(DWORD command);
 
     SimEffectCore* first_effect() const { return effects_; }
+    // The time its effects play by: the module's clock, held while the device is paused.
+    uint64_t clock() const { return paused ? pausedAt : module.now(); }
 
 private:
     friend class SimEffectCore;
@@ -65,13 +68,16 @@ public:
     const unsigned id;
     const SimBlock block;
     ULONG refs = 1;
-    void* owner = nullptr;  // the COM object that wraps this effect
+    void* owner = nullptr;        // the COM object that wraps this effect
+    const void* iface = nullptr;  // the interface pointer callers hold for it
 
     SimEffectParams params = {};
     bool hasParams = false;
     bool downloaded = false;
-    bool playing = false;
+    bool playing = false;  // started and neither stopped nor unloaded; see is_playing()
     DWORD iterations = 0;
+    uint64_t started = 0;  // the device's clock at the last start
+    SimRenderEffect render = {};  // the parameters as the renderer reads them
 
     // Creation from a whole record (null: no parameters yet). With `requireAcquired` the
     // device must be acquired; otherwise an unacquired device keeps the effect undownloaded.
@@ -84,19 +90,35 @@ public:
     HRESULT download();
     HRESULT unload();
 
+    // Started, not stopped, and its duration times its iterations not yet run out.
+    bool is_playing() const;
+    // µs since the last start on the device's clock.
+    uint64_t elapsed() const { return device.clock() - started; }
+    // Its trigger button went down: it starts, if it is on the device. Then while the button
+    // is held, trigger_repeat() restarts it every repeat interval.
+    void trigger_pressed();
+    void trigger_released() { triggerHeld_ = false; }
+    void trigger_repeat();
+    // The device's clock resumed after a pause of `held` µs: the effect resumes where it was.
+    void resume(uint64_t held);
+
     const LONG* samples() const { return samples_; }
     DWORD sample_count() const { return sampleCount_; }
 
     SimEffectCore* next_on_device() const { return deviceNext_; }
+    SimEffectCore* next_listed() const { return listNext_; }
     void fill_state(SimEffectState* out) const;
 
 private:
     friend class SimModule;
     friend class SimDeviceCore;
     HRESULT store(const SimEffectInput& in, DWORD mask);
+    void decode();
 
     LONG* samples_ = nullptr;
     DWORD sampleCount_ = 0;
+    bool triggerHeld_ = false;
+    uint64_t pressedAt_ = 0;
     SimEffectCore* deviceNext_ = nullptr;
     bool listed_ = false;
     SimEffectCore* listPrev_ = nullptr;

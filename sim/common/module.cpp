@@ -12,6 +12,8 @@ void SimModule::reset() {
     faults.clear();
     capacity_ = config_.defaultCapacity;
     current_ = -1;
+    now_ = 0;
+    pointer_ = SimPointer();
     while (first_)
         unlist_effect(first_);
     attach(&config_.defaultInstance);

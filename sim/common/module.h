@@ -5,6 +5,10 @@
 
 #include "sim/common/calllog.h"
 #include "sim/common/faults.h"
+#include "sim/render/rendereffect.h"
+#include "sim/render/renderpointer.h"
+
+#include <cstdint>
 
 class SimEffectCore;
 
@@ -28,6 +32,12 @@ struct SimModuleConfig {
     void (*initProperties)(SimAttachedDevice& device);
     // How many values a property has (0: the device has no such property).
     unsigned (*propertyValues)(DWORD number);
+    // The force law of an effect kind the device accepts.
+    SimRenderKind (*renderKind)(const GUID& kind);
+    // The scale conditions read the pointer on.
+    SimRenderScale scale;
+    // The property holding the screen's width and height (0: the device reads the system's).
+    DWORD screenProperty;
 };
 
 class SimModule {
@@ -50,6 +60,7 @@ public:
     // Enumerations take this copy first: their callbacks may attach or open devices.
     unsigned present_instances(GUID (&out)[SIM_MAX_DEVICES]) const;
     SimAttachedDevice& slot(int index) { return devices_[index]; }
+    const SimAttachedDevice& slot(int index) const { return devices_[index]; }
     // True while the slot still holds the device a device object was opened on.
     bool still_attached(int index, unsigned generation) const;
 
@@ -73,6 +84,16 @@ public:
     unsigned property_values(DWORD number) const {
         return number < SIM_MAX_PROPERTY && config_.propertyValues ? config_.propertyValues(number) : 0;
     }
+    const SimModuleConfig& config() const { return config_; }
+
+    // The virtual clock in µs: only the control API advances it; reset sets it to 0.
+    uint64_t now() const { return now_; }
+    void advance_clock(DWORD microseconds) { now_ += microseconds; }
+    // The pointer as last set (its position is the platform cursor's where there is one).
+    const SimPointer& pointer() const { return pointer_; }
+    void set_pointer(const SimPointer& pointer) { pointer_ = pointer; }
+    // The effects in creation order, for walking them all.
+    SimEffectCore* first_effect() const { return first_; }
 
 private:
     SimModuleConfig config_;
@@ -85,6 +106,8 @@ private:
     unsigned nextId_ = 1;
     unsigned live_ = 0;
     int current_ = -1;
+    uint64_t now_ = 0;
+    SimPointer pointer_ = {};
     SimEffectCore* first_ = nullptr;
     SimEffectCore* last_ = nullptr;
 };

@@ -1,4 +1,5 @@
 // The DirectInput stand-in's module state, its joystick's identity, and its control API.
+#include "sim/dinput/kinds.h"
 #include "sim/dinput/objects.h"
 
 #include <cstdio>
@@ -36,6 +37,9 @@ const SimModuleConfig kConfig = {
     16,
     init_properties,
     property_values,
+    di_render_kind,
+    SimRenderScale::DeviceUnits,
+    0,
 };
 
 // Axes by offset (0, 4) or id; buttons from offset 48, as in the standard joystick format.

@@ -4,6 +4,7 @@ SimTactraEffect::SimTactraEffect(SimTactraDevice& device, SimDeviceCore& core, c
                                  SimBlock block)
     : device_(device), kind_(kind), core_(core, sim_module().next_id(), block) {
     core_.owner = this;
+    core_.iface = static_cast<ITactraEffect*>(this);
 }
 
 SimTactraEffect::~SimTactraEffect() { tactra_drop_inner(core_.device, *this); }

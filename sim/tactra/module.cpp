@@ -1,4 +1,5 @@
 // The software force mouse's module state and its control API.
+#include "sim/tactra/kinds.h"
 #include "sim/tactra/objects.h"
 
 #include <cstdio>
@@ -33,6 +34,9 @@ const SimModuleConfig kConfig = {
     16,
     init_properties,
     property_values,
+    tactra_render_kind,
+    SimRenderScale::Pixels,
+    TACTRA_PROP_SCREENRESOLUTION,
 };
 
 const SimDeviceLimits kLimits = {2, 3, 0, false};

@@ -56,6 +56,28 @@ TEST_P(ForceEffects, ConstantInitializeBuildsTheWholeRecord) {
     EXPECT_EQ(block_words(p), std::vector<LONG>({5000}));
 }
 
+// "Not given" is a marker, never an envelope: an effect created with it has none.
+TEST_P(ForceEffects, InitializeWithTheEnvelopeMarkerSendsNoEnvelope) {
+    CTactraConstant c;
+    CTactraRamp r;
+    CTactraPeriodic p;
+    const std::pair<const char*, std::function<BOOL()>> rows[] = {
+        {"constant", [&] { return c.Initialize(device(), 1, 0, 100, 5000, KEEP); }},
+        {"constant polar", [&] { return c.InitializePolar(device(), 9000, 100, 5000, KEEP); }},
+        {"ramp", [&] { return r.Initialize(device(), 1, 0, 100, -1000, 1000, KEEP); }},
+        {"ramp polar", [&] { return r.InitializePolar(device(), 9000, 100, -1000, 1000, KEEP); }},
+        {"periodic", [&] { return p.Initialize(device(), 5000, 20, 100, 1, 0, 0, 0, KEEP); }},
+        {"periodic polar",
+         [&] { return p.InitializePolar(device(), 5000, 20, 100, 9000, 0, 0, KEEP); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.first);
+        sim().log_clear();
+        EXPECT_TRUE(row.second()) << "code " << CTKLErrors::GetLastErrorCode();
+        EXPECT_FALSE(last("CreateEffect").params.hasEnvelope);
+    }
+}
+
 struct ForceChange {
     std::function<Effect(CTactraDevice*)> make;
     std::function<BOOL(CTactraEffect&)> change;

@@ -223,3 +223,26 @@ TEST(Builders, ForceProfileBlock) {
 }
 
 }  // namespace
+
+namespace {
+
+// Keys match exactly: texts that differ from a key by case, one character, a missing or extra
+// character, or an empty key are other keys, whatever they resemble; the first exact one wins.
+TEST(Builders, OnlyExactKeysAreRead) {
+    const std::string jolt = "kind=constant flags=0x22 duration=-1 gain=10000 trigger=-1 repeat=-1 " +
+                             kPolar0 + " envelope=none block=";
+    const tvx::Pairs nearMisses = {{"magnitude", "1"},  {"Magnitud", "2"}, {"Magnitude ", "3"},
+                                   {"Magnitude2", "4"}, {"MagnitudE", "5"}, {"", "6"},
+                                   {"Mbgnitude", "7"},  {"Magnitvde", "8"}};
+    expect_built({"Jolt", nearMisses, {jolt + "5000"}});
+    tvx::Pairs withKey = nearMisses;
+    withKey.push_back({"Magnitude", "9"});
+    withKey.push_back({"Magnitude", "10"});
+    expect_built({"Jolt", withKey, {jolt + "9"}});
+    // Two known keys alike in length and ends.
+    expect_built({"Spring", {{"Axis", "1"}, {"Axes", "2"}},
+                  {"kind=spring flags=0x12 " + kCommon + " axes=0,4 direction=10000,10000 "
+                   "envelope=none block=0,10000,10000,10000,10000,0,0,10000,10000,10000,10000,0"}});
+}
+
+}  // namespace

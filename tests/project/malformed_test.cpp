@@ -179,3 +179,49 @@ TEST(MalformedProjects, EveryCutAndByteChangeStaysInBounds) {
 }
 
 }  // namespace
+
+namespace {
+
+// Lengths that end exactly at a boundary or one byte past it: an off-by-one bound reads the
+// byte after the record (or after the data) and blames the wrong field.
+TEST(MalformedProjects, LengthsAtTheEdgeOfTheRecordAndTheData) {
+    const std::string ok = base();  // one record, 8..81; block length at 20, its zero byte at 19
+    const std::string next = tvx::write_record(object("B", "Spring"));
+    const std::string two = set_u32(ok + next, 4, 2);
+    const uint32_t fills = uint32_t(ok.size() - 19 - 1);  // the block takes the rest of the record
+    const char* const pastRecord = "object-property block runs past the record";
+    const char* const pastData = "record length runs past the end of the data";
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool loads;
+        DWORD offset;
+        const char* reason;
+    } rows[] = {
+        {"block fills the record", set_u32(ok, 20, fills), true, 0, ""},
+        {"block one byte past the last record", set_u32(ok, 20, fills + 1), false, 20, pastRecord},
+        {"block one byte past a record that has another after it",
+         set_u32(two, 20, fills + 1), false, 20, pastRecord},
+        {"record ends with the data", ok, true, 0, ""},
+        {"record one byte past the data", set_u32(ok, 8, uint32_t(ok.size() - 8 + 1)), false, 8,
+         pastData},
+        {"second record one byte past the data",
+         set_u32(two, ok.size(), uint32_t(next.size() + 1)), false, DWORD(ok.size()), pastData},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::unique_ptr<char[]> data(new char[row.bytes.size()]);
+        std::memcpy(data.get(), row.bytes.data(), row.bytes.size());
+        TVXLoadError error = {};
+        HTVXPROJECT project =
+            TVXLoadProjectPointerEx(data.get(), DWORD(row.bytes.size()), nullptr, &error);
+        EXPECT_EQ(project != nullptr, row.loads) << error.szReason;
+        TVXReleaseProject(project);
+        if (!row.loads) {
+            EXPECT_EQ(error.dwOffset, row.offset);
+            EXPECT_STREQ(error.szReason, row.reason);
+        }
+    }
+}
+
+}  // namespace

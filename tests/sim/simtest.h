@@ -7,11 +7,25 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace simtest {
 
 inline HINSTANCE app() { return GetModuleHandleA(nullptr); }
+
+// Waits (up to 10 s) until the platform cursor goes where it is sent. Wine closes an idle
+// desktop and starts it again on demand; until it is up, its cursor stays at (0, 0).
+inline bool cursor_follows() {
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        POINT at = {};
+        if (SetCursorPos(7, 9) && GetCursorPos(&at) && at.x == 7 && at.y == 9)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
 
 // A whole effect record for a kind of the product force API, with its arrays and a valid
 // block of the kind's layout, all owned here.

@@ -11,7 +11,8 @@
 #  include "tkl/platform/export.h"
 
 extern "C" {
-// Library loading. "name.dll" opens "libname.so" (normal dlopen search), then the literal name.
+// Library loading. "name.dll" opens "libname.so" beside libtkl.so, else through the normal
+// dlopen search, then the literal name.
 TKL_API HMODULE LoadLibraryA(LPCSTR name);
 TKL_API FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 TKL_API BOOL FreeLibrary(HMODULE module);

@@ -2,8 +2,6 @@
 
 #include "tkl/effects/effectkinds.h"
 #include "tkl/project/buildsteps.h"
-#include "tkl/project/effectcopy.h"
-#include "tkl/project/properties.h"
 
 #include <cstring>
 
@@ -13,10 +11,10 @@ namespace {
 
 // A one-effect list whose record `fill` completes; null (count kept) when anything fails.
 template <typename Fill>
-TVXEffect** build_one(const GUID* kind, const PairList& props, LONG& count, bool withTrigger,
-                      Fill fill) {
+TVXEffect** build_one(const GUID* kind, const TypeProperties& props, EffectAllocator& alloc,
+                      LONG& count, bool withTrigger, Fill fill) {
     count = 1;
-    TVXEffect** list = alloc_effects(1);
+    TVXEffect** list = alloc_effects(alloc, 1);
     if (!list)
         return nullptr;
     TVXEffect& effect = *list[0];
@@ -24,67 +22,80 @@ TVXEffect** build_one(const GUID* kind, const PairList& props, LONG& count, bool
         effect.guid = *kind;
     set_common_fields(*effect.lpEffect, props, withTrigger);
     if (!fill(*effect.lpEffect)) {
-        free_effect_list(list);
+        alloc.discard(list[0]);
+        alloc.release(list);
         return nullptr;
     }
     return list;
 }
 
-TVXEffect** build_condition(const BuilderRow& row, const PairList& props, LONG& count) {
-    return build_one(row.kind, props, count, true, [&](TACTRA_EFFECT& e) {
-        if (get_property(props, "Axes", 0) == 3)
-            return set_angle_direction(e, props) && set_condition_block(e, props, 1);
-        return set_axis_choice(e, props) && set_condition_block(e, props, e.cAxes);
+TVXEffect** build_condition(const BuilderRow& row, const TypeProperties& props,
+                            EffectAllocator& alloc, LONG& count) {
+    return build_one(row.kind, props, alloc, count, true, [&](TACTRA_EFFECT& e) {
+        if (props.get(PropertyKey::Axes, 0) == 3)
+            return set_angle_direction(alloc, e, props) &&
+                   set_condition_block(alloc, e, props, 1);
+        return set_axis_choice(alloc, e, props) &&
+               set_condition_block(alloc, e, props, e.cAxes);
     });
 }
 
-TVXEffect** build_axis_wall(const BuilderRow& row, const PairList& props, LONG& count) {
-    return build_one(row.kind, props, count, true, [&](TACTRA_EFFECT& e) {
-        return set_single_axis(e, get_property(props, "Axis", 0) != 0) && set_wall_block(e, props);
+TVXEffect** build_axis_wall(const BuilderRow& row, const TypeProperties& props,
+                            EffectAllocator& alloc, LONG& count) {
+    return build_one(row.kind, props, alloc, count, true, [&](TACTRA_EFFECT& e) {
+        return set_single_axis(alloc, e, props.get(PropertyKey::Axis, 0) != 0) &&
+               set_wall_block(alloc, e, props);
     });
 }
 
-TVXEffect** build_angle_wall(const BuilderRow& row, const PairList& props, LONG& count) {
-    return build_one(row.kind, props, count, true, [&](TACTRA_EFFECT& e) {
-        return set_angle_direction(e, props) && set_wall_block(e, props);
+TVXEffect** build_angle_wall(const BuilderRow& row, const TypeProperties& props,
+                             EffectAllocator& alloc, LONG& count) {
+    return build_one(row.kind, props, alloc, count, true, [&](TACTRA_EFFECT& e) {
+        return set_angle_direction(alloc, e, props) && set_wall_block(alloc, e, props);
     });
 }
 
-TVXEffect** build_enveloped_force(const BuilderRow& row, const PairList& props, LONG& count) {
-    return build_one(row.kind, props, count, true, [&](TACTRA_EFFECT& e) {
-        return set_polar_direction(e, props) && set_envelope(e, props) &&
-               set_constant_block(e, props);
+TVXEffect** build_enveloped_force(const BuilderRow& row, const TypeProperties& props,
+                                  EffectAllocator& alloc, LONG& count) {
+    return build_one(row.kind, props, alloc, count, true, [&](TACTRA_EFFECT& e) {
+        return set_polar_direction(alloc, e, props) && set_envelope(alloc, e, props) &&
+               set_constant_block(alloc, e, props);
     });
 }
 
-TVXEffect** build_jolt(const BuilderRow& row, const PairList& props, LONG& count) {
-    return build_one(row.kind, props, count, true, [&](TACTRA_EFFECT& e) {
-        return set_polar_direction(e, props) && set_constant_block(e, props);
+TVXEffect** build_jolt(const BuilderRow& row, const TypeProperties& props,
+                       EffectAllocator& alloc, LONG& count) {
+    return build_one(row.kind, props, alloc, count, true, [&](TACTRA_EFFECT& e) {
+        return set_polar_direction(alloc, e, props) && set_constant_block(alloc, e, props);
     });
 }
 
-TVXEffect** build_ramp(const BuilderRow& row, const PairList& props, LONG& count) {
-    return build_one(row.kind, props, count, true, [&](TACTRA_EFFECT& e) {
-        return set_polar_direction(e, props) && set_envelope(e, props) && set_ramp_block(e, props);
+TVXEffect** build_ramp(const BuilderRow& row, const TypeProperties& props,
+                       EffectAllocator& alloc, LONG& count) {
+    return build_one(row.kind, props, alloc, count, true, [&](TACTRA_EFFECT& e) {
+        return set_polar_direction(alloc, e, props) && set_envelope(alloc, e, props) &&
+               set_ramp_block(alloc, e, props);
     });
 }
 
-TVXEffect** build_periodic(const BuilderRow&, const PairList& props, LONG& count) {
+TVXEffect** build_periodic(const BuilderRow&, const TypeProperties& props, EffectAllocator& alloc,
+                          LONG& count) {
     static const GUID* const kWaveforms[5] = {&GUID_Tactra_Sine, &GUID_Tactra_Square,
                                               &GUID_Tactra_Triangle, &GUID_Tactra_SawtoothUp,
                                               &GUID_Tactra_SawtoothDown};
-    const LONG waveform = get_property(props, "Waveform", 0);
+    const LONG waveform = props.get(PropertyKey::Waveform, 0);
     // Any other waveform is no failure: the effect keeps the all-zero kind.
     const GUID* kind = waveform >= 0 && waveform < 5 ? kWaveforms[waveform] : nullptr;
-    return build_one(kind, props, count, true, [&](TACTRA_EFFECT& e) {
-        return set_polar_direction(e, props) && set_envelope(e, props) &&
-               set_periodic_block(e, props);
+    return build_one(kind, props, alloc, count, true, [&](TACTRA_EFFECT& e) {
+        return set_polar_direction(alloc, e, props) && set_envelope(alloc, e, props) &&
+               set_periodic_block(alloc, e, props);
     });
 }
 
-TVXEffect** build_vibration(const BuilderRow& row, const PairList& props, LONG& count) {
-    return build_one(row.kind, props, count, true, [&](TACTRA_EFFECT& e) {
-        if (!set_polar_direction(e, props) || !set_periodic_block(e, props))
+TVXEffect** build_vibration(const BuilderRow& row, const TypeProperties& props,
+                            EffectAllocator& alloc, LONG& count) {
+    return build_one(row.kind, props, alloc, count, true, [&](TACTRA_EFFECT& e) {
+        if (!set_polar_direction(alloc, e, props) || !set_periodic_block(alloc, e, props))
             return false;
         static_cast<TACTRA_PERIODIC*>(e.lpvTypeSpecificParams)->dwPhase = 0;
         return true;
@@ -92,29 +103,32 @@ TVXEffect** build_vibration(const BuilderRow& row, const PairList& props, LONG& 
 }
 
 // Buffeting plays without a trigger: its trigger fields stay 0.
-TVXEffect** build_buffeting(const BuilderRow& row, const PairList& props, LONG& count) {
-    return build_one(row.kind, props, count, false, [&](TACTRA_EFFECT& e) {
-        return set_polar_direction(e, props) && set_periodic_block(e, props);
+TVXEffect** build_buffeting(const BuilderRow& row, const TypeProperties& props,
+                            EffectAllocator& alloc, LONG& count) {
+    return build_one(row.kind, props, alloc, count, false, [&](TACTRA_EFFECT& e) {
+        return set_polar_direction(alloc, e, props) && set_periodic_block(alloc, e, props);
     });
 }
 
-TVXEffect** build_force_profile(const BuilderRow& row, const PairList& props, LONG& count) {
-    return build_one(row.kind, props, count, true, [&](TACTRA_EFFECT& e) {
-        return set_polar_direction(e, props) && set_envelope(e, props) &&
-               set_custom_force_block(e, props);
+TVXEffect** build_force_profile(const BuilderRow& row, const TypeProperties& props,
+                                EffectAllocator& alloc, LONG& count) {
+    return build_one(row.kind, props, alloc, count, true, [&](TACTRA_EFFECT& e) {
+        return set_polar_direction(alloc, e, props) && set_envelope(alloc, e, props) &&
+               set_custom_force_block(alloc, e, props);
     });
 }
 
 // One effect per textured axis, X first; each side of an axis has its own style bit.
-TVXEffect** build_texture(const BuilderRow& row, const PairList& props, LONG& count) {
+TVXEffect** build_texture(const BuilderRow& row, const TypeProperties& props,
+                          EffectAllocator& alloc, LONG& count) {
     enum { XPos = 1, XNeg = 2, YPos = 4, YNeg = 8 };
-    LONG style = get_property(props, "TextureStyle", 15);
+    LONG style = props.get(PropertyKey::TextureStyle, 15);
     if (!(style & (XPos | XNeg | YPos | YNeg)))
         style |= XPos;
     const bool hasX = style & (XPos | XNeg);
     const bool hasY = style & (YPos | YNeg);
     count = hasX && hasY ? 2 : 1;
-    TVXEffect** list = alloc_effects(int(count));
+    TVXEffect** list = alloc_effects(alloc, int(count));
     if (!list)
         return nullptr;
     for (LONG i = 0; i < count; ++i) {
@@ -123,11 +137,13 @@ TVXEffect** build_texture(const BuilderRow& row, const PairList& props, LONG& co
         TACTRA_EFFECT& e = *effect.lpEffect;
         effect.guid = *row.kind;
         set_common_fields(e, props, true);
-        const bool ok = set_single_axis(e, isY) &&
-                        set_texture_block(e, props, style & (isY ? YPos : XPos),
+        const bool ok = set_single_axis(alloc, e, isY) &&
+                        set_texture_block(alloc, e, props, style & (isY ? YPos : XPos),
                                           style & (isY ? YNeg : XNeg));
         if (!ok) {
-            free_effect_list(list);
+            for (LONG j = 0; j < count; ++j)
+                alloc.discard(list[j]);
+            alloc.release(list);
             return nullptr;
         }
     }
@@ -157,7 +173,7 @@ const BuilderRow kBuilders[] = {
 
 const BuilderRow* find_builder(const char* type) {
     for (const BuilderRow& row : kBuilders)
-        if (std::strcmp(row.type, type) == 0)
+        if (row.type[0] == type[0] && std::strcmp(row.type, type) == 0)
             return &row;
     return nullptr;
 }

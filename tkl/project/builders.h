@@ -2,17 +2,18 @@
 // The effect builders: one row per object type, turning an object's type properties into its
 // effect records.
 
-#include "tkl/project/projectreader.h"
-#include "tkl/project/tvx.h"
+#include "tkl/project/effectallocator.h"
+#include "tkl/project/typeproperties.h"
 
 namespace tkl {
 namespace project {
 
 struct BuilderRow {
     const char* type;
-    // Builds the effects: a list, or null. `count` is 1 on entry and holds the number of
-    // effects on return; null with a nonzero count is a failed allocation.
-    TVXEffect** (*build)(const BuilderRow& row, const PairList& props, LONG& count);
+    // Builds the effects from `alloc`: a list, or null. `count` is 1 on entry and holds the
+    // number of effects on return; null with a nonzero count is a failed allocation.
+    TVXEffect** (*build)(const BuilderRow& row, const TypeProperties& props,
+                         EffectAllocator& alloc, LONG& count);
     const GUID* kind;  // the row's effect kind (periodic: chosen by "Waveform")
 };
 

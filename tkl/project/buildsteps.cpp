@@ -1,11 +1,8 @@
 #include "tkl/project/buildsteps.h"
 
-#include "tkl/project/effectcopy.h"
-#include "tkl/project/properties.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 
 namespace tkl {
 namespace project {
@@ -16,18 +13,18 @@ constexpr LONG kFull = 10000;
 constexpr double kRadiansPerHundredth = 0.000174532925;
 
 template <typename T>
-T* alloc_block(TACTRA_EFFECT& effect) {
-    T* block = static_cast<T*>(std::calloc(1, sizeof(T)));
+T* alloc_block(EffectAllocator& alloc, TACTRA_EFFECT& effect) {
+    T* block = static_cast<T*>(alloc.zeroed(sizeof(T)));
     effect.lpvTypeSpecificParams = block;
     effect.cbTypeSpecificParams = block ? sizeof(T) : 0;
     return block;
 }
 
-bool alloc_axes(TACTRA_EFFECT& effect, DWORD axes, DWORD flag) {
+bool alloc_axes(EffectAllocator& alloc, TACTRA_EFFECT& effect, DWORD axes, DWORD flag) {
     effect.dwFlags |= flag;
     effect.cAxes = axes;
-    effect.rgdwAxes = static_cast<DWORD*>(std::calloc(axes, sizeof(DWORD)));
-    effect.rglDirection = static_cast<LONG*>(std::calloc(axes, sizeof(LONG)));
+    effect.rgdwAxes = static_cast<DWORD*>(alloc.zeroed(axes * sizeof(DWORD)));
+    effect.rglDirection = static_cast<LONG*>(alloc.zeroed(axes * sizeof(LONG)));
     return effect.rgdwAxes && effect.rglDirection;
 }
 
@@ -35,17 +32,19 @@ LONG clamp_full(int64_t v) { return LONG(v < -kFull ? -kFull : v > kFull ? kFull
 
 }  // namespace
 
-TVXEffect** alloc_effects(int n) {
-    TVXEffect** list = static_cast<TVXEffect**>(std::calloc(size_t(n) + 1, sizeof(TVXEffect*)));
+TVXEffect** alloc_effects(EffectAllocator& alloc, int n) {
+    TVXEffect** list = static_cast<TVXEffect**>(alloc.zeroed((size_t(n) + 1) * sizeof(TVXEffect*)));
     if (!list)
         return nullptr;
     for (int i = 0; i < n; ++i) {
-        TVXEffect* effect = static_cast<TVXEffect*>(std::calloc(1, sizeof(TVXEffect)));
+        TVXEffect* effect = static_cast<TVXEffect*>(alloc.zeroed(sizeof(TVXEffect)));
         TACTRA_EFFECT* record =
-            effect ? static_cast<TACTRA_EFFECT*>(std::calloc(1, sizeof(TACTRA_EFFECT))) : nullptr;
+            effect ? static_cast<TACTRA_EFFECT*>(alloc.zeroed(sizeof(TACTRA_EFFECT))) : nullptr;
         if (!record) {
-            std::free(effect);
-            free_effect_list(list);
+            alloc.release(effect);
+            for (int j = 0; j < i; ++j)
+                alloc.discard(list[j]);
+            alloc.release(list);
             return nullptr;
         }
         record->dwSize = sizeof(TACTRA_EFFECT);
@@ -58,31 +57,33 @@ TVXEffect** alloc_effects(int n) {
     return list;
 }
 
-void set_common_fields(TACTRA_EFFECT& effect, const PairList& props, bool withTrigger) {
-    effect.dwDuration = get_property(props, "InfiniteDuration", 0)
+void set_common_fields(TACTRA_EFFECT& effect, const TypeProperties& props, bool withTrigger) {
+    effect.dwDuration = props.get(PropertyKey::InfiniteDuration, 0)
                             ? TACTRA_INFINITE
-                            : DWORD(get_property(props, "Duration", -1));
-    effect.dwGain = DWORD(get_property(props, "Gain", kFull));
+                            : DWORD(props.get(PropertyKey::Duration, -1));
+    effect.dwGain = DWORD(props.get(PropertyKey::Gain, kFull));
     if (withTrigger) {
-        effect.dwTriggerButton = DWORD(get_property(props, "TriggerButton", -1));
-        effect.dwTriggerRepeatInterval = DWORD(get_property(props, "RepeatInterval", -1));
+        effect.dwTriggerButton = DWORD(props.get(PropertyKey::TriggerButton, -1));
+        effect.dwTriggerRepeatInterval = DWORD(props.get(PropertyKey::RepeatInterval, -1));
     }
 }
 
-bool set_polar_direction(TACTRA_EFFECT& effect, const PairList& props) {
-    if (!alloc_axes(effect, 2, TACTRA_FEFFECT_POLAR))
+bool set_polar_direction(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+                         const TypeProperties& props) {
+    if (!alloc_axes(alloc, effect, 2, TACTRA_FEFFECT_POLAR))
         return false;
     effect.rgdwAxes[0] = TACTRA_AXIS_X;
     effect.rgdwAxes[1] = TACTRA_AXIS_Y;
-    effect.rglDirection[0] = get_property(props, "Direction", 0);
+    effect.rglDirection[0] = props.get(PropertyKey::Direction, 0);
     effect.rglDirection[1] = 0;
     return true;
 }
 
-bool set_angle_direction(TACTRA_EFFECT& effect, const PairList& props) {
-    if (!alloc_axes(effect, 2, TACTRA_FEFFECT_CARTESIAN))
+bool set_angle_direction(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+                         const TypeProperties& props) {
+    if (!alloc_axes(alloc, effect, 2, TACTRA_FEFFECT_CARTESIAN))
         return false;
-    const double theta = get_property(props, "Direction", 0) * kRadiansPerHundredth;
+    const double theta = props.get(PropertyKey::Direction, 0) * kRadiansPerHundredth;
     effect.rgdwAxes[0] = TACTRA_AXIS_X;
     effect.rgdwAxes[1] = TACTRA_AXIS_Y;
     // 0 points up the screen (negative Y), 9000 to the right; truncated toward zero.
@@ -91,9 +92,10 @@ bool set_angle_direction(TACTRA_EFFECT& effect, const PairList& props) {
     return true;
 }
 
-bool set_axis_choice(TACTRA_EFFECT& effect, const PairList& props) {
-    const LONG axes = get_property(props, "Axes", 0);
-    if (!alloc_axes(effect, axes == 2 ? 2 : 1, TACTRA_FEFFECT_CARTESIAN))
+bool set_axis_choice(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+                     const TypeProperties& props) {
+    const LONG axes = props.get(PropertyKey::Axes, 0);
+    if (!alloc_axes(alloc, effect, axes == 2 ? 2 : 1, TACTRA_FEFFECT_CARTESIAN))
         return false;
     effect.rgdwAxes[0] = axes == 1 ? TACTRA_AXIS_Y : TACTRA_AXIS_X;
     effect.rglDirection[0] = kFull;
@@ -104,26 +106,27 @@ bool set_axis_choice(TACTRA_EFFECT& effect, const PairList& props) {
     return true;
 }
 
-bool set_single_axis(TACTRA_EFFECT& effect, bool yAxis) {
-    if (!alloc_axes(effect, 1, TACTRA_FEFFECT_CARTESIAN))
+bool set_single_axis(EffectAllocator& alloc, TACTRA_EFFECT& effect, bool yAxis) {
+    if (!alloc_axes(alloc, effect, 1, TACTRA_FEFFECT_CARTESIAN))
         return false;
     effect.rgdwAxes[0] = yAxis ? TACTRA_AXIS_Y : TACTRA_AXIS_X;
     effect.rglDirection[0] = kFull;
     return true;
 }
 
-bool set_envelope(TACTRA_EFFECT& effect, const PairList& props) {
-    const LONG infinite = get_property(props, "InfiniteDuration", 0);
-    const LONG attackLevel = get_property(props, "AttackLevel", 0);
-    const LONG attackTime = get_property(props, "AttackDuration", 100000);
-    const LONG magnitude = get_property(props, "Magnitude", 5000);
-    const LONG fadeLevel = get_property(props, "FadeLevel", 0);
-    const LONG fadeTime = get_property(props, "FadeDuration", 100000);
+bool set_envelope(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+                  const TypeProperties& props) {
+    const LONG infinite = props.get(PropertyKey::InfiniteDuration, 0);
+    const LONG attackLevel = props.get(PropertyKey::AttackLevel, 0);
+    const LONG attackTime = props.get(PropertyKey::AttackDuration, 100000);
+    const LONG magnitude = props.get(PropertyKey::Magnitude, 5000);
+    const LONG fadeLevel = props.get(PropertyKey::FadeLevel, 0);
+    const LONG fadeTime = props.get(PropertyKey::FadeDuration, 100000);
     const bool flatAttack = attackTime == 0 || attackLevel == magnitude;
     const bool flatFade = fadeTime == 0 || fadeLevel == magnitude || infinite;
     if (flatAttack && flatFade)
         return true;
-    TACTRA_ENVELOPE* envelope = static_cast<TACTRA_ENVELOPE*>(std::calloc(1, sizeof *envelope));
+    TACTRA_ENVELOPE* envelope = static_cast<TACTRA_ENVELOPE*>(alloc.zeroed(sizeof *envelope));
     if (!envelope)
         return false;
     envelope->dwSize = sizeof(TACTRA_ENVELOPE);
@@ -136,36 +139,40 @@ bool set_envelope(TACTRA_EFFECT& effect, const PairList& props) {
     return true;
 }
 
-bool set_condition_block(TACTRA_EFFECT& effect, const PairList& props, DWORD records) {
+bool set_condition_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+                         const TypeProperties& props, DWORD records) {
     TACTRA_CONDITION* block =
-        static_cast<TACTRA_CONDITION*>(std::calloc(records, sizeof(TACTRA_CONDITION)));
+        static_cast<TACTRA_CONDITION*>(alloc.zeroed(records * sizeof(TACTRA_CONDITION)));
     if (!block)
         return false;
-    static const char* const kKeys[2][6] = {
-        {"Offset", "PosCoefficient", "NegCoefficient", "PosSaturation", "NegSaturation", "DeadBand"},
-        {"Offset2", "PosCoefficient2", "NegCoefficient2", "PosSaturation2", "NegSaturation2",
-         "DeadBand2"}};
+    typedef PropertyKey K;
+    static const PropertyKey kKeys[2][6] = {
+        {K::Offset, K::PosCoefficient, K::NegCoefficient, K::PosSaturation, K::NegSaturation,
+         K::DeadBand},
+        {K::Offset2, K::PosCoefficient2, K::NegCoefficient2, K::PosSaturation2,
+         K::NegSaturation2, K::DeadBand2}};
     for (DWORD i = 0; i < records; ++i) {
-        const char* const* k = kKeys[i];
-        block[i].lOffset = get_property(props, k[0], 0);
-        block[i].lPositiveCoefficient = get_property(props, k[1], kFull);
-        block[i].lNegativeCoefficient = get_property(props, k[2], kFull);
-        block[i].dwPositiveSaturation = DWORD(get_property(props, k[3], kFull));
-        block[i].dwNegativeSaturation = DWORD(get_property(props, k[4], kFull));
-        block[i].lDeadBand = get_property(props, k[5], 0);
+        const PropertyKey* k = kKeys[i];
+        block[i].lOffset = props.get(k[0], 0);
+        block[i].lPositiveCoefficient = props.get(k[1], kFull);
+        block[i].lNegativeCoefficient = props.get(k[2], kFull);
+        block[i].dwPositiveSaturation = DWORD(props.get(k[3], kFull));
+        block[i].dwNegativeSaturation = DWORD(props.get(k[4], kFull));
+        block[i].lDeadBand = props.get(k[5], 0);
     }
     effect.lpvTypeSpecificParams = block;
     effect.cbTypeSpecificParams = DWORD(records * sizeof(TACTRA_CONDITION));
     return true;
 }
 
-bool set_wall_block(TACTRA_EFFECT& effect, const PairList& props) {
-    TACTRA_CONDITION* wall = alloc_block<TACTRA_CONDITION>(effect);
+bool set_wall_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+                    const TypeProperties& props) {
+    TACTRA_CONDITION* wall = alloc_block<TACTRA_CONDITION>(alloc, effect);
     if (!wall)
         return false;
-    const LONG hardness = get_property(props, "Hardness", 0);
-    wall->lOffset = get_property(props, "Offset", 0);
-    if (get_property(props, "WallSense", 0) == 0) {
+    const LONG hardness = props.get(PropertyKey::Hardness, 0);
+    wall->lOffset = props.get(PropertyKey::Offset, 0);
+    if (props.get(PropertyKey::WallSense, 0) == 0) {
         wall->lPositiveCoefficient = hardness;
         wall->dwPositiveSaturation = kFull;
     } else {
@@ -175,56 +182,60 @@ bool set_wall_block(TACTRA_EFFECT& effect, const PairList& props) {
     return true;
 }
 
-bool set_constant_block(TACTRA_EFFECT& effect, const PairList& props) {
-    TACTRA_CONSTANTFORCE* force = alloc_block<TACTRA_CONSTANTFORCE>(effect);
+bool set_constant_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+                        const TypeProperties& props) {
+    TACTRA_CONSTANTFORCE* force = alloc_block<TACTRA_CONSTANTFORCE>(alloc, effect);
     if (!force)
         return false;
-    force->lMagnitude = get_property(props, "Magnitude", 5000);
+    force->lMagnitude = props.get(PropertyKey::Magnitude, 5000);
     return true;
 }
 
-bool set_ramp_block(TACTRA_EFFECT& effect, const PairList& props) {
-    TACTRA_RAMPFORCE* ramp = alloc_block<TACTRA_RAMPFORCE>(effect);
+bool set_ramp_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+                    const TypeProperties& props) {
+    TACTRA_RAMPFORCE* ramp = alloc_block<TACTRA_RAMPFORCE>(alloc, effect);
     if (!ramp)
         return false;
-    const int64_t magnitude = get_property(props, "Magnitude", 5000);
-    const int64_t change = get_property(props, "MagnitudeChange", 0);
+    const int64_t magnitude = props.get(PropertyKey::Magnitude, 5000);
+    const int64_t change = props.get(PropertyKey::MagnitudeChange, 0);
     const int64_t start = magnitude - change / 2;
     ramp->lStart = clamp_full(start);
     ramp->lEnd = clamp_full(start + change);
     return true;
 }
 
-bool set_periodic_block(TACTRA_EFFECT& effect, const PairList& props) {
-    TACTRA_PERIODIC* periodic = alloc_block<TACTRA_PERIODIC>(effect);
+bool set_periodic_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+                        const TypeProperties& props) {
+    TACTRA_PERIODIC* periodic = alloc_block<TACTRA_PERIODIC>(alloc, effect);
     if (!periodic)
         return false;
-    periodic->dwMagnitude = DWORD(get_property(props, "Magnitude", 5000));
-    periodic->lOffset = get_property(props, "ValueOffset", 0);
-    periodic->dwPhase = DWORD(get_property(props, "Phase", 0));
-    periodic->dwPeriod = DWORD(get_property(props, "Period", 1000000));
+    periodic->dwMagnitude = DWORD(props.get(PropertyKey::Magnitude, 5000));
+    periodic->lOffset = props.get(PropertyKey::ValueOffset, 0);
+    periodic->dwPhase = DWORD(props.get(PropertyKey::Phase, 0));
+    periodic->dwPeriod = DWORD(props.get(PropertyKey::Period, 1000000));
     return true;
 }
 
-bool set_custom_force_block(TACTRA_EFFECT& effect, const PairList& props) {
-    TACTRA_CUSTOMFORCE* force = alloc_block<TACTRA_CUSTOMFORCE>(effect);
+bool set_custom_force_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+                            const TypeProperties& props) {
+    TACTRA_CUSTOMFORCE* force = alloc_block<TACTRA_CUSTOMFORCE>(alloc, effect);
     if (!force)
         return false;
     // A project's force profile carries no samples.
-    force->cChannels = DWORD(get_property(props, "ProfileChannels", 1));
-    force->dwSamplePeriod = DWORD(get_property(props, "ProfileSamplingPeriod", 0));
+    force->cChannels = DWORD(props.get(PropertyKey::ProfileChannels, 1));
+    force->dwSamplePeriod = DWORD(props.get(PropertyKey::ProfileSamplingPeriod, 0));
     return true;
 }
 
-bool set_texture_block(TACTRA_EFFECT& effect, const PairList& props, bool positive,
-                       bool negative) {
-    TACTRA_TEXTURE* texture = alloc_block<TACTRA_TEXTURE>(effect);
+bool set_texture_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+                       const TypeProperties& props, bool positive, bool negative) {
+    TACTRA_TEXTURE* texture = alloc_block<TACTRA_TEXTURE>(alloc, effect);
     if (!texture)
         return false;
     // The format has no keys for the other fields: a valid, otherwise empty record.
     texture->dwSize = sizeof(TACTRA_TEXTURE);
-    texture->dwPositiveRoughness = positive ? DWORD(get_property(props, "PosRoughness", 1)) : 1;
-    texture->dwNegativeRoughness = negative ? DWORD(get_property(props, "NegRoughness", 1)) : 1;
+    texture->dwPositiveRoughness = positive ? DWORD(props.get(PropertyKey::PosRoughness, 1)) : 1;
+    texture->dwNegativeRoughness = negative ? DWORD(props.get(PropertyKey::NegRoughness, 1)) : 1;
     return true;
 }
 

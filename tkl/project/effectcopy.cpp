@@ -1,6 +1,7 @@
 #include "tkl/project/effectcopy.h"
 
 #include "tkl/effects/effectkinds.h"
+#include "tkl/project/effectallocator.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -10,16 +11,11 @@ namespace tkl {
 namespace project {
 namespace {
 
-typedef void* (*BlockCopier)(DWORD size, const void* block);
+typedef void* (*BlockCopier)(EffectAllocator& alloc, DWORD size, const void* block);
 typedef bool (*BlockFreer)(DWORD size, void* block);
 
-void* copy_plain(DWORD size, const void* block) {
-    if (!block)
-        return nullptr;
-    void* copy = std::malloc(size ? size : 1);
-    if (copy)
-        std::memcpy(copy, block, size);
-    return copy;
+void* copy_plain(EffectAllocator& alloc, DWORD size, const void* block) {
+    return block ? alloc.copy(block, size) : nullptr;
 }
 
 bool free_plain(DWORD, void* block) {
@@ -28,14 +24,14 @@ bool free_plain(DWORD, void* block) {
 }
 
 // The record and, when the source has them, its own copy of the samples.
-void* copy_custom_force(DWORD size, const void* block) {
+void* copy_custom_force(EffectAllocator& alloc, DWORD size, const void* block) {
     if (!block || size < sizeof(TACTRA_CUSTOMFORCE))
         return nullptr;
     const TACTRA_CUSTOMFORCE* source = static_cast<const TACTRA_CUSTOMFORCE*>(block);
-    TACTRA_CUSTOMFORCE* copy = static_cast<TACTRA_CUSTOMFORCE*>(std::malloc(sizeof *copy));
+    TACTRA_CUSTOMFORCE* copy =
+        static_cast<TACTRA_CUSTOMFORCE*>(alloc.copy(source, sizeof *source));
     if (!copy)
         return nullptr;
-    *copy = *source;
     if (source->rglForceData) {
         const uint64_t samples = uint64_t(source->cChannels) * source->cSamples;
         if (samples == 0) {
@@ -43,13 +39,13 @@ void* copy_custom_force(DWORD size, const void* block) {
             return copy;
         }
         LONG* data = samples <= SIZE_MAX / sizeof(LONG)
-                         ? static_cast<LONG*>(std::malloc(size_t(samples) * sizeof(LONG)))
+                         ? static_cast<LONG*>(alloc.copy(source->rglForceData,
+                                                         size_t(samples) * sizeof(LONG)))
                          : nullptr;
         if (!data) {
-            std::free(copy);
+            alloc.release(copy);
             return nullptr;
         }
-        std::memcpy(data, source->rglForceData, size_t(samples) * sizeof(LONG));
         copy->rglForceData = data;
     }
     return copy;
@@ -96,26 +92,21 @@ const BlockRow* find_block_row(const GUID& kind) {
 }
 
 template <typename T>
-T* copy_array(const T* source, size_t count) {
-    T* copy = static_cast<T*>(std::malloc(count * sizeof(T)));
-    if (copy)
-        std::memcpy(copy, source, count * sizeof(T));
-    return copy;
+T* copy_array(EffectAllocator& alloc, const T* source, size_t count) {
+    return static_cast<T*>(alloc.copy(source, count * sizeof(T)));
 }
 
-}  // namespace
-
-TVXEffect* copy_effect(const TVXEffect* effect) {
+TVXEffect* copy_effect(EffectAllocator& alloc, const TVXEffect* effect) {
     if (!effect || !effect->lpEffect)
         return nullptr;
-    TVXEffect* copy = static_cast<TVXEffect*>(std::calloc(1, sizeof(TVXEffect)));
+    TVXEffect* copy = static_cast<TVXEffect*>(alloc.zeroed(sizeof(TVXEffect)));
     if (!copy)
         return nullptr;
     copy->guid = effect->guid;
-    TACTRA_EFFECT* record = static_cast<TACTRA_EFFECT*>(std::calloc(1, sizeof(TACTRA_EFFECT)));
+    TACTRA_EFFECT* record = static_cast<TACTRA_EFFECT*>(alloc.zeroed(sizeof(TACTRA_EFFECT)));
     copy->lpEffect = record;
     if (!record) {
-        free_effect(copy);
+        alloc.discard(copy);
         return nullptr;
     }
     const TACTRA_EFFECT& source = *effect->lpEffect;
@@ -131,22 +122,29 @@ TVXEffect* copy_effect(const TVXEffect* effect) {
 
     bool ok = true;
     if (source.cAxes > 0 && source.rgdwAxes)
-        ok = (record->rgdwAxes = copy_array(source.rgdwAxes, source.cAxes)) != nullptr;
+        ok = (record->rgdwAxes = copy_array(alloc, source.rgdwAxes, source.cAxes)) != nullptr;
     if (ok && source.cAxes > 0 && source.rglDirection)
-        ok = (record->rglDirection = copy_array(source.rglDirection, source.cAxes)) != nullptr;
+        ok = (record->rglDirection = copy_array(alloc, source.rglDirection, source.cAxes)) != nullptr;
     if (ok && source.lpEnvelope)
-        ok = (record->lpEnvelope = copy_array(source.lpEnvelope, 1)) != nullptr;
+        ok = (record->lpEnvelope = copy_array(alloc, source.lpEnvelope, 1)) != nullptr;
     if (ok && source.lpvTypeSpecificParams) {
         const BlockRow* row = find_block_row(effect->guid);
         if (row)
-            ok = (record->lpvTypeSpecificParams =
-                      row->copy(source.cbTypeSpecificParams, source.lpvTypeSpecificParams)) != nullptr;
+            ok = (record->lpvTypeSpecificParams = row->copy(alloc, source.cbTypeSpecificParams,
+                                                            source.lpvTypeSpecificParams)) != nullptr;
     }
     if (!ok) {
-        free_effect(copy);
+        alloc.discard(copy);
         return nullptr;
     }
     return copy;
+}
+
+}  // namespace
+
+TVXEffect* copy_effect(const TVXEffect* effect) {
+    HeapAllocator heap;
+    return copy_effect(heap, effect);
 }
 
 bool free_effect(TVXEffect* effect) {

@@ -1,6 +1,7 @@
 #pragma once
 // Deep copy and release of TVXEffects and TVXEffect lists. Type-specific blocks are copied
-// and freed through a constant table keyed by the effect's GUID.
+// and freed through a constant table keyed by the effect's GUID. Copies are heap blocks, each
+// freed on its own.
 
 #include "tkl/project/tvx.h"
 

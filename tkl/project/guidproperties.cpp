@@ -3,7 +3,7 @@
 #include "tkl/platform/guidtext.h"
 
 #include <cstdio>
-#include <cstdlib>
+#include <cstdint>
 #include <cstring>
 
 namespace tkl {
@@ -42,7 +42,7 @@ GUID get_guid_property(const PairList& pairs) {
     return id;
 }
 
-GUID* get_guid_list_property(const PairList& pairs, LONG& count) {
+GUID* get_guid_list_property(const PairList& pairs, ProjectArena& arena, LONG& count) {
     count = 0;
     const char* value = find_pair(pairs, kContainedKey);
     if (!value)
@@ -50,19 +50,18 @@ GUID* get_guid_list_property(const PairList& pairs, LONG& count) {
     size_t pieces = 1;
     for (const char* p = value; *p; ++p)
         pieces += *p == ';';
-    if (pieces > 0x7FFFFFFF)
+    if (pieces > 0x7FFFFFFF || pieces > SIZE_MAX / sizeof(GUID))
         return nullptr;
-    GUID* list = static_cast<GUID*>(std::calloc(pieces, sizeof(GUID)));
+    GUID* list = static_cast<GUID*>(arena.allocate(pieces * sizeof(GUID)));
     if (!list)
         return nullptr;
     const char* piece = value;
     for (size_t i = 0; i < pieces; ++i) {
         const char* end = std::strchr(piece, ';');
         const size_t length = end ? size_t(end - piece) : std::strlen(piece);
-        if (length > kMaxGuidText || !parse_guid_text(piece, length, list[i])) {
-            std::free(list);
+        // A list that can't be read stays in the arena until the project goes: no list.
+        if (length > kMaxGuidText || !parse_guid_text(piece, length, list[i]))
             return nullptr;
-        }
         if (!end)
             break;
         piece = end + 1;

@@ -2,6 +2,7 @@
 // GUID-valued properties: the object's identifier ("ID") and the identifiers of the objects a
 // compound contains ("ContainedObjects"), in the registry text form with braces.
 
+#include "tkl/project/projectarena.h"
 #include "tkl/project/projectreader.h"
 
 namespace tkl {
@@ -22,9 +23,10 @@ TKL_API void format_guid_text(const GUID& guid, char (&text)[kGuidTextSize]);
 // The "ID" pair's GUID; all zero when absent or unparsable.
 GUID get_guid_property(const PairList& pairs);
 
-// The "ContainedObjects" list: one GUID per ";"-separated piece, in order. Null with a count
-// of 0 when the key is absent, a piece doesn't parse, or the list can't be allocated.
-GUID* get_guid_list_property(const PairList& pairs, LONG& count);
+// The "ContainedObjects" list, in the arena: one GUID per ";"-separated piece, in order. Null
+// with a count of 0 when the key is absent, a piece doesn't parse, or the list can't be
+// allocated.
+GUID* get_guid_list_property(const PairList& pairs, ProjectArena& arena, LONG& count);
 
 }  // namespace project
 }  // namespace tkl

@@ -10,30 +10,24 @@ namespace tkl {
 namespace project {
 namespace {
 
-char* copy_text(const char* text) {
-    const size_t size = std::strlen(text) + 1;
-    char* copy = static_cast<char*>(std::malloc(size));
-    if (copy)
-        std::memcpy(copy, text, size);
-    return copy;
-}
-
-// Fills a zeroed object from its record; false when an allocation fails.
-bool parse_object(const ObjectRecordView& record, TVXObject& object) {
-    object.lpszName = copy_text(record.name);
-    object.lpszType = copy_text(record.type);
+// Fills a zeroed object of the project from its record; false when an allocation fails.
+bool parse_object(const ObjectRecordView& record, ProjectArena& arena, TVXObject& object) {
+    object.lpszName = arena.copy_text(record.name, std::strlen(record.name));
+    object.lpszType = arena.copy_text(record.type, std::strlen(record.type));
     if (!object.lpszName || !object.lpszType)
         return false;
     if (record.hasBlock) {
         object.guidID = get_guid_property(record.objectProperties);
         object.paContainedObjects =
-            get_guid_list_property(record.objectProperties, object.cContainedObjects);
+            get_guid_list_property(record.objectProperties, arena, object.cContainedObjects);
     }
     const BuilderRow* row = find_builder(record.type);
     if (!row)
         return true;
+    ArenaAllocator alloc(arena);
+    const TypeProperties props(record.typeProperties);
     object.cEffects = 1;
-    object.paEffects = row->build(*row, record.typeProperties, object.cEffects);
+    object.paEffects = row->build(*row, props, alloc, object.cEffects);
     if (!object.paEffects && object.cEffects != 0)
         return false;
     if (!object.paEffects)
@@ -86,7 +80,7 @@ TVXProject* load_project(const void* data, size_t size, ITactraDevice* device,
             release_project(project);
             return nullptr;
         }
-        if (!parse_object(record, project->paObjects[i])) {
+        if (!parse_object(record, project->storage, project->paObjects[i])) {
             out_of_memory(failure, i, record.offset, record.name);
             release_project(project);
             return nullptr;
@@ -112,7 +106,7 @@ TVXProject* load_object_record(const void* data, ITactraDevice* device) {
     TVXProject* project = new_project(1, device);
     if (!project)
         return nullptr;
-    if (!parse_object(record, project->paObjects[0])) {
+    if (!parse_object(record, project->storage, project->paObjects[0])) {
         release_project(project);
         return nullptr;
     }

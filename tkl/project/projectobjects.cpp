@@ -13,9 +13,8 @@ namespace {
 
 const char kCompoundType[] = "Compound";
 
+// The list stays in the arena until the project goes.
 void drop_effects(TVXObject& object) {
-    if (object.paEffects)
-        free_effect_list(object.paEffects);
     object.paEffects = nullptr;
     object.cEffects = 0;
 }
@@ -52,11 +51,15 @@ TVXEffect** copy_effect_list(TVXEffect* const* effects, LONG count) {
 
 // A compound sees only the effects its members have when it is filled, so a member compound
 // counts only when it stands earlier in the table; a compound listing itself adds nothing.
+// A project's effects never change once loaded (TVXCreateEffects only writes each record's
+// kind, the same for every holder), and every list handed out is a copy: so a compound's list
+// points at its members' effects instead of holding copies of its own.
 bool link_compounds(TVXProject* project, const char** reason) {
     *reason = "out of memory";
     for (LONG c = 0; c < project->cObjects; ++c) {
         TVXObject& compound = project->paObjects[c];
-        if (std::strcmp(compound.lpszType, kCompoundType) != 0)
+        if (compound.lpszType[0] != kCompoundType[0] ||
+            std::strcmp(compound.lpszType, kCompoundType) != 0)
             continue;
         int64_t sum = 0;
         for (LONG i = 0; i < compound.cContainedObjects; ++i) {
@@ -71,8 +74,8 @@ bool link_compounds(TVXProject* project, const char** reason) {
             *reason = "a compound holds more than 65536 effects";
             return false;
         }
-        compound.paEffects =
-            static_cast<TVXEffect**>(std::calloc(size_t(sum) + 1, sizeof(TVXEffect*)));
+        compound.paEffects = static_cast<TVXEffect**>(
+            project->storage.allocate((size_t(sum) + 1) * sizeof(TVXEffect*)));
         if (!compound.paEffects)
             return false;
         compound.cEffects = LONG(sum);
@@ -81,13 +84,8 @@ bool link_compounds(TVXProject* project, const char** reason) {
             const TVXObject* member = find_object_by_id(project, compound.paContainedObjects[i]);
             if (!member || member == &compound)
                 continue;
-            for (LONG e = 0; e < member->cEffects; ++e) {
-                compound.paEffects[next] = copy_effect(member->paEffects[e]);
-                if (!compound.paEffects[next++]) {
-                    drop_effects(compound);
-                    return false;
-                }
-            }
+            for (LONG e = 0; e < member->cEffects; ++e)
+                compound.paEffects[next++] = member->paEffects[e];
         }
     }
     return true;
@@ -96,17 +94,7 @@ bool link_compounds(TVXProject* project, const char** reason) {
 bool release_project(TVXProject* project) {
     if (!project)
         return false;
-    for (LONG i = 0; i < project->cObjects; ++i) {
-        TVXObject& object = project->paObjects[i];
-        std::free(object.lpszName);
-        std::free(object.lpszType);
-        std::free(object.paContainedObjects);
-        object.lpszName = object.lpszType = nullptr;
-        object.paContainedObjects = nullptr;
-        if (object.paEffects && !free_effect_list(object.paEffects))
-            return false;
-        object.paEffects = nullptr;
-    }
+    project->storage.release();
     std::free(project->paObjects);
     std::free(project);
     return true;

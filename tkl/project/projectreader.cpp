@@ -1,5 +1,6 @@
 #include "tkl/project/projectreader.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace tkl {
@@ -10,13 +11,44 @@ namespace {
 constexpr size_t kMinRecord = 4 + 1 + 1;
 
 // The length of the zero-terminated text at p within `limit` bytes, or -1 when unterminated.
+// Names, keys and numbers are short: a plain loop finds their end sooner than a call of memchr,
+// which takes over for long texts.
 ptrdiff_t text_length(const char* p, size_t limit) {
-    const void* end = std::memchr(p, 0, limit);
+    const size_t shortText = limit < 32 ? limit : 32;
+    for (size_t i = 0; i < shortText; ++i)
+        if (p[i] == 0)
+            return ptrdiff_t(i);
+    if (limit == shortText)
+        return -1;
+    const void* end = std::memchr(p + shortText, 0, limit - shortText);
     return end ? static_cast<const char*>(end) - p : -1;
+}
+
+// The zero bytes among `size` bytes at p, eight at a time.
+size_t count_zero_bytes(const char* p, size_t size) {
+    const uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
+    size_t zeros = 0, i = 0;
+    for (; i + 8 <= size; i += 8) {
+        uint64_t v;
+        std::memcpy(&v, p + i, 8);
+        // The top bit of each byte of `nonzero` is set exactly where that byte of v is not 0;
+        // the multiplication adds up the eight 0-or-1 bytes in the top byte.
+        const uint64_t nonzero = ((v & low7) + low7) | v;
+        const uint64_t isZero = (~nonzero & ~low7) >> 7;
+        zeros += size_t((isZero * 0x0101010101010101ull) >> 56);
+    }
+    for (; i < size; ++i)
+        zeros += p[i] == 0;
+    return zeros;
 }
 
 // Offset of the first byte of a pair that does not end inside the list, or -1.
 ptrdiff_t first_broken_pair(const PairList& list) {
+    // Whole pairs are an even number of texts, the last one ending the list; only a list that
+    // is not needs the walk below to say where.
+    if (list.size == 0 ||
+        (list.data[list.size - 1] == 0 && count_zero_bytes(list.data, list.size) % 2 == 0))
+        return -1;
     size_t pos = 0;
     while (pos < list.size) {
         const size_t start = pos;
@@ -55,7 +87,7 @@ const char* find_pair(const PairList& list, const char* key) {
     const char* k;
     const char* v;
     while (next_pair(list, pos, k, v))
-        if (std::strcmp(k, key) == 0)
+        if (k[0] == key[0] && std::strcmp(k, key) == 0)
             return v;
     return nullptr;
 }

@@ -3,9 +3,11 @@
 // exported functions share. Applications treat HTVXPROJECT as opaque; the repository's own
 // tools read this layout.
 
+#include "tkl/project/projectarena.h"
 #include "tkl/project/tvx.h"
 
-// One object record of the project. Every pointer is owned.
+// One object record of the project. Every pointer is owned by the project: it points into the
+// project's arena.
 struct TVXObject {
     char* lpszName;
     char* lpszType;
@@ -20,6 +22,7 @@ struct TVXProject {
     ITactraDevice* lpDevice;  // not referenced: the caller keeps it alive
     LONG cObjects;
     TVXObject* paObjects;
+    tkl::project::ProjectArena storage;  // every object's texts, lists and effects
 };
 
 namespace tkl {
@@ -37,7 +40,7 @@ bool link_compounds(TVXProject* project, const char** reason);
 // effects makes the project malformed (designed projects hold a handful).
 inline constexpr LONG kMaxCompoundEffects = 65536;
 
-// Frees everything the project owns and the project; false when an effect list failed to free.
+// Frees everything the project owns and the project; false for null.
 bool release_project(TVXProject* project);
 
 // A new list of `count` copies of `effects` (count + 1 entries), or null.

@@ -19,9 +19,21 @@ bool is_guid_text(const std::string& text) {
     return !text.empty() && tkl::project::parse_guid_text(text.data(), text.size(), guid);
 }
 
+// Every text of the format ends at its first zero byte: one inside would cut it short and shift
+// everything after it.
+std::string text(const std::string& value, const std::string& where) {
+    if (value.find('\0') != std::string::npos)
+        throw std::runtime_error(where + ": a text can't hold a zero byte (\\u0000)");
+    return value;
+}
+
+std::string text(const Json& value, const std::string& where) {
+    return text(value.get<std::string>(), where);
+}
+
 std::string value_text(const Json& value, const std::string& where) {
     if (value.is_string())
-        return value.get<std::string>();
+        return text(value, where);
     if (value.is_number_integer())
         return std::to_string(value.get<long long>());
     throw std::runtime_error(where + ": a property value must be a string or an integer");
@@ -31,12 +43,12 @@ Pairs properties_from_json(const Json& props, const std::string& where) {
     Pairs pairs;
     if (props.is_object()) {
         for (const auto& item : props.items())
-            pairs.push_back({item.key(), value_text(item.value(), where + ", \"" + item.key() + "\"")});
+            pairs.push_back({text(item.key(), where), value_text(item.value(), where + ", \"" + item.key() + "\"")});
     } else if (props.is_array()) {
         for (const Json& pair : props) {
             if (!pair.is_array() || pair.size() != 2 || !pair[0].is_string())
                 throw std::runtime_error(where + ": each pair must be [key, value]");
-            pairs.push_back({pair[0].get<std::string>(), value_text(pair[1], where)});
+            pairs.push_back({text(pair[0], where), value_text(pair[1], where)});
         }
     } else if (!props.is_null()) {
         throw std::runtime_error(where + ": properties must be an object or a list of pairs");
@@ -47,7 +59,7 @@ Pairs properties_from_json(const Json& props, const std::string& where) {
 std::string required_text(const Json& object, const char* key, const std::string& where) {
     if (!object.contains(key) || !object[key].is_string())
         throw std::runtime_error(where + ": \"" + key + "\" must be a text");
-    return object[key].get<std::string>();
+    return text(object[key], where);
 }
 
 // A text value as JSON: an integer when it reads back to the same text.
@@ -116,12 +128,14 @@ std::vector<ObjectDescription> objects_from_json(const Json& project) {
         const std::string named = where + " \"" + desc.name + "\"";
         desc.type = required_text(o, "type", named);
         desc.typeProperties = properties_from_json(o.value("properties", Json()), named);
+        if (o.contains("block") && !o["block"].is_boolean())
+            throw std::runtime_error(named + ": \"block\" must be true or false");
         desc.withBlock = o.value("block", true);
         std::string id;
         if (!o.contains("id")) {
             id = identifier_for_name(desc.name);
         } else if (o["id"].is_string()) {
-            id = o["id"].get<std::string>();
+            id = text(o["id"], named);
         } else if (!o["id"].is_null()) {
             throw std::runtime_error(named + ": \"id\" must be a GUID text or null");
         }
@@ -161,12 +175,12 @@ std::vector<ObjectDescription> objects_from_json(const Json& project) {
         const Json& contains = o["contains"];
         std::string list;
         if (contains.is_string()) {
-            list = contains.get<std::string>();
+            list = text(contains, named);
         } else if (contains.is_array()) {
             for (size_t k = 0; k < contains.size(); ++k) {
                 if (!contains[k].is_string())
                     throw std::runtime_error(named + ": contained objects are names or GUID texts");
-                std::string piece = contains[k].get<std::string>();
+                std::string piece = text(contains[k], named);
                 if (!is_guid_text(piece)) {
                     auto found = idByName.find(piece);
                     if (found == idByName.end())

@@ -1,6 +1,9 @@
 // Library loading on POSIX: Windows module names map to shared objects by the "lib" prefix and
-// ".so" suffix, so "tactra.dll" finds libtactra.so through the usual dlopen search (our own
-// RUNPATH of $ORIGIN first).
+// ".so" suffix. A plain name ("tactra.dll") is looked for beside libtkl.so itself first, then
+// through the usual dlopen search. dlopen searches the RUNPATH of whoever calls it, and that is
+// not always us: a sanitizer's or a launcher's interposed dlopen becomes the caller, and
+// LD_LIBRARY_PATH outranks RUNPATH. Our own folder first keeps the module the library's
+// installer put beside it the one that is found.
 #include "tkl/platform/win32.h"
 
 #include <dlfcn.h>
@@ -22,9 +25,29 @@ bool shared_object_name(const char* name, char (&out)[PATH_MAX]) {
     return n > 0 && size_t(n) < sizeof out;
 }
 
+// `file` in the folder this library was loaded from; false when that can't be told.
+bool beside_this_library(const char* file, char (&out)[PATH_MAX]) {
+    Dl_info info;
+    if (!dladdr(reinterpret_cast<void*>(&shared_object_name), &info) || !info.dli_fname)
+        return false;
+    const char* slash = std::strrchr(info.dli_fname, '/');
+    if (!slash)
+        return false;
+    const int dir = int(slash - info.dli_fname) + 1;
+    const int n = std::snprintf(out, sizeof out, "%.*s%s", dir, info.dli_fname, file);
+    return n > 0 && size_t(n) < sizeof out;
+}
+
 void* open_module(LPCSTR name, int mode) {
     char so[PATH_MAX];
-    void* handle = shared_object_name(name, so) ? dlopen(so, mode) : nullptr;
+    if (!shared_object_name(name, so))
+        return dlopen(name, mode);
+    void* handle = nullptr;
+    char beside[PATH_MAX];
+    if (!std::strchr(so, '/') && beside_this_library(so, beside))
+        handle = dlopen(beside, mode);
+    if (!handle)
+        handle = dlopen(so, mode);
     return handle ? handle : dlopen(name, mode);
 }
 
