@@ -66,25 +66,28 @@ TEST(Compound, ConstructionCodesAndEmptySlots) {
 }
 
 TEST(Compound, NamesAndFilling) {
-    TestCompound compound(nullptr, 1);
-    EXPECT_TRUE(compound.set_name("Left"));
-    EXPECT_TRUE(compound.set_name(compound.GetName()));  // its own text
-    EXPECT_STREQ(compound.GetName(), "Left");
-    EXPECT_FALSE(compound.set_name(nullptr));
-    EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_NULL_PARAMETER);
-    EXPECT_STREQ(compound.GetName(), "Left");
-
     int destroyed = 0;
-    CountedEffect* effect = new CountedEffect(destroyed);
-    EXPECT_FALSE(compound.set_contained_effect(nullptr, 0));
-    EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_NULL_PARAMETER);
-    for (int index : {1, -1}) {
-        EXPECT_FALSE(compound.set_contained_effect(effect, index)) << index;
-        EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_INVALID_PARAMETER) << index;
+    {
+        TestCompound compound(nullptr, 1);
+        EXPECT_TRUE(compound.set_name("Left"));
+        EXPECT_TRUE(compound.set_name(compound.GetName()));  // its own text
+        EXPECT_STREQ(compound.GetName(), "Left");
+        EXPECT_FALSE(compound.set_name(nullptr));
+        EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_NULL_PARAMETER);
+        EXPECT_STREQ(compound.GetName(), "Left");
+
+        CountedEffect* effect = new CountedEffect(destroyed);
+        EXPECT_FALSE(compound.set_contained_effect(nullptr, 0));
+        EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_NULL_PARAMETER);
+        for (int index : {1, -1}) {
+            EXPECT_FALSE(compound.set_contained_effect(effect, index)) << index;
+            EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_INVALID_PARAMETER) << index;
+        }
+        EXPECT_TRUE(compound.set_contained_effect(effect, 0));
+        EXPECT_EQ(compound.GetContainedEffect(0), effect);
+        EXPECT_EQ(destroyed, 0);
     }
-    EXPECT_TRUE(compound.set_contained_effect(effect, 0));
-    EXPECT_EQ(compound.GetContainedEffect(0), effect);
-    EXPECT_EQ(destroyed, 0);
+    EXPECT_EQ(destroyed, 1);
 }
 
 class CompoundOn : public prtest::ProjectDevices {};
