@@ -26,3 +26,6 @@
 #include "tkl/effects/tactrabox.h"
 #include "tkl/effects/tactraellipse.h"
 #include "tkl/project/tvx.h"
+#include "tkl/projects/tactracompoundeffect.h"
+#include "tkl/projects/tactraproject.h"
+#include "tkl/projects/tactraprojects.h"

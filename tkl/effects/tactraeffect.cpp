@@ -2,6 +2,7 @@
 
 #include "tkl/core/tklerrors.h"
 #include "tkl/platform/dinput.h"
+#include "tkl/projects/tactraproject.h"
 
 #include <cstring>
 
@@ -109,11 +110,26 @@ BOOL CTactraEffect::Initialize(CTactraDevice* device, const TACTRA_EFFECT& effec
     return initialize(device);
 }
 
-// Built with the project classes, which it needs; until then it refuses cleanly.
-BOOL CTactraEffect::InitializeFromProject(CTactraProject&, const char*, CTactraDevice*) {
+BOOL CTactraEffect::InitializeFromProject(CTactraProject& project, const char* name,
+                                          CTactraDevice* device) {
     set_code(TKL_ERR_NONE);
-    set_code(TKL_ERR_CANT_CREATE_EFFECT_FROM_TVX);
-    return FALSE;
+    int count = 0;
+    TVXEffect** records = project.create_effect_structs(name, count);
+    if (!records) {
+        set_code(TKL_ERR_CANT_CREATE_EFFECT_FROM_TVX);
+        return FALSE;
+    }
+    BOOL result = FALSE;
+    if (count != 1) {
+        set_code(count == 0 ? TKL_ERR_NO_EFFECTS_FOUND : TKL_ERR_EFFECT_IS_COMPOUND);
+    } else if (!GetIsCompatibleGUID(records[0]->guid)) {
+        set_code(TKL_ERR_INVALID_GUID);
+    } else {
+        m_guidEffect = records[0]->guid;
+        result = Initialize(device ? device : project.GetDevice(), *records[0]->lpEffect);
+    }
+    project.release_effect_structs(records);
+    return result;
 }
 
 BOOL CTactraEffect::initialize(CTactraDevice* device) {

@@ -40,7 +40,9 @@ public:
     /// Loads a full record (read during the call only; the object's kind replaces the
     /// record's) and creates the device-side effect.
     virtual BOOL Initialize(CTactraDevice* device, const TACTRA_EFFECT& effect);
-    /// Loads the single effect of a project object.
+    /// Loads the single effect of the named project object on the device (null: the
+    /// project's); codes 11 no such object, 12 no effect, 13 several effects, 7 a kind this
+    /// class does not hold. The records are given back on every path.
     virtual BOOL InitializeFromProject(CTactraProject& project, const char* name,
                                        CTactraDevice* device);
     /// Plays the device-side effect `iterations` times with the device's start flags.
@@ -72,6 +74,10 @@ public:
     ITactraEffect* GetEffect() const;
     /// The effect's product kind, also while the record holds DirectInput's.
     GUID GetGUID() const;
+
+    /// A new, unbound effect object of the class that holds the kind (the caller deletes it);
+    /// null with TKL_ERR_INVALID_GUID for a kind of no class, null alone when out of memory.
+    static CTactraEffect* NewObjectFromGUID(const GUID& kind);
 
 protected:
     /// Creates the device-side effect from m_Effect, releasing any earlier one.
