@@ -1,6 +1,7 @@
 // Every allocation of each operation failing in turn: loading the sample projects from a file,
-// a resource and memory, handing out their effect lists and effects, opening the devices and
-// initialising every effect class on both kinds of device.
+// a resource and memory, handing out their effect lists and effects, playing their objects
+// through the project classes, opening the devices and initialising every effect class on both
+// kinds of device.
 //
 // Adding an operation is one row below; adding an effect class is one row of kEffectClasses.
 #include "tests/allocfail/failuresweep.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -34,6 +36,7 @@ struct Context {
     std::vector<HTVXPROJECT> projects;
     std::vector<std::vector<std::string>> creatable;
     std::vector<int> objects;  // each sample's object count, from its unarmed load
+    std::vector<std::vector<std::string>> singles;  // the creatable objects of one effect
     // Each test writes the samples to files of its own: tests may run in parallel processes.
     std::string fileTag;
 };
@@ -118,6 +121,86 @@ bool every_effect_list(size_t sample) {
     return true;
 }
 
+// A project class's null or 0 result must carry one of the codes its contract names.
+bool refused_with(bool ok, std::initializer_list<LONG> codes) {
+    if (!ok) {
+        const LONG code = CTKLErrors::GetLastErrorCode();
+        EXPECT_NE(std::find(codes.begin(), codes.end(), code), codes.end()) << "code " << code;
+    }
+    return ok;
+}
+
+// The sample opened as a project on the force mouse, with every object it can play created,
+// started and stopped as a compound, then closed. The mouse holds them all at once.
+bool every_compound(size_t sample) {
+    g_context->mouseSim.set_capacity(1024);
+    CTactraProject project;
+    // A load that fails for memory is no error of the project's: 0 with code 0.
+    if (!refused_with(project.OpenFile(kSamples[sample].path().c_str(), g_context->mouse),
+                      {TKL_ERR_NONE}))
+        return false;
+    for (const std::string& name : g_context->creatable[sample]) {
+        // The object's records (code 10) or the compound, its slots or its name (code 2).
+        if (!refused_with(project.CreateEffect(name.c_str()) != nullptr,
+                          {TKL_ERR_CANT_CREATE_EFFECT, TKL_ERR_ALLOCATION_FAILED}))
+            return false;
+    }
+    EXPECT_TRUE(project.Start(nullptr, 1, 0));
+    EXPECT_TRUE(project.Stop(nullptr));
+    return true;
+}
+
+// An effect of the application's own handed to a project, played by name and closed with it.
+// The library makes the effect (the project deletes it with the library's own delete).
+bool added_effect() {
+    CTactraProject project;
+    CTactraEffect* made = CTactraEffect::NewObjectFromGUID(GUID_Tactra_ConstantForce);
+    if (!refused_with(made != nullptr, {TKL_ERR_NONE}))
+        return false;
+    CTactraConstant* effect = static_cast<CTactraConstant*>(made);
+    EXPECT_TRUE(effect->InitializePolar(g_context->mouse, 27000, 100, 5000, nullptr));
+    if (!refused_with(project.AddEffect("Push", effect) != nullptr, {TKL_ERR_ALLOCATION_FAILED})) {
+        delete effect;  // a refused effect stays the caller's
+        return false;
+    }
+    EXPECT_TRUE(project.Start("Push", 1, 0));
+    return true;
+}
+
+// The sample opened through a project list, its first playable object started by name.
+bool project_list(size_t sample) {
+    g_context->mouseSim.set_capacity(1024);
+    CTactraProjects list;
+    const LONG position = list.OpenFile(kSamples[sample].path().c_str(), g_context->mouse);
+    if (position < 0) {
+        // -3: the project itself (code 2); -2: the load (code 0).
+        EXPECT_TRUE(position == -3 ? CTKLErrors::GetLastErrorCode() == TKL_ERR_ALLOCATION_FAILED
+                                   : position == -2 && CTKLErrors::GetLastErrorCode() == TKL_ERR_NONE)
+            << position << ", code " << CTKLErrors::GetLastErrorCode();
+        return false;
+    }
+    EXPECT_EQ(position, 0);
+    const std::string& name = g_context->creatable[sample].front();
+    return refused_with(list.GetProject(0)->Start(name.c_str(), 1, 0) != 0,
+                        {TKL_ERR_CANT_CREATE_EFFECT, TKL_ERR_ALLOCATION_FAILED});
+}
+
+// Each single-effect object of the sample loaded into an effect object of the application's.
+bool single_effects(size_t sample) {
+    CTactraProject project;
+    if (!refused_with(project.OpenFile(kSamples[sample].path().c_str(), g_context->mouse),
+                      {TKL_ERR_NONE}))
+        return false;
+    for (const std::string& name : g_context->singles[sample]) {
+        CTactraEffect effect(GUID_Tactra_ConstantForce);  // takes the object's kind
+        // No list for memory: code 11.
+        if (!refused_with(effect.InitializeFromProject(project, name.c_str(), nullptr) != 0,
+                          {TKL_ERR_CANT_CREATE_EFFECT_FROM_TVX}))
+            return false;
+    }
+    return true;
+}
+
 // The operations on one sample project.
 std::vector<Operation> project_operations(size_t sample) {
     const Sample& s = kSamples[sample];
@@ -144,6 +227,9 @@ std::vector<Operation> project_operations(size_t sample) {
         {n + "effect lists by name", [sample] { return every_list(sample, true); }},
         {n + "effect lists by index", [sample] { return every_list(sample, false); }},
         {n + "effects on the force mouse", [sample] { return every_effect_list(sample); }},
+        {n + "compounds of a project", [sample] { return every_compound(sample); }},
+        {n + "project list", [sample] { return project_list(sample); }},
+        {n + "single effects from a project", [sample] { return single_effects(sample); }},
     };
 }
 
@@ -212,6 +298,38 @@ const std::pair<const char*, EffectInit> kEffectClasses[] = {
          CTactraRamp e; return e.Initialize(d, 1, 0, 100, -1000, 1000, nullptr); }},
     {"CTactraPeriodic", [](CTactraDevice* d) {
          CTactraPeriodic e; return e.InitializePolar(d, 5000, 20, 100, 9000, 0, 0, nullptr); }},
+    {"CTactraCondition", [](CTactraDevice* d) {
+         const TACTRA_CONDITION x = {0, 3000, 3000, 10000, 10000, 0};
+         CTactraCondition e(GUID_Tactra_Damper); return e.InitCondition(d, &x, nullptr, 0); }},
+    {"CTactraSpring", [](CTactraDevice* d) {
+         CTactraSpring e;
+         return e.Initialize(d, 5000, 8000, 100, 3, POINT{512, 384}, 0, 0, 0); }},
+    {"CTactraDamper", [](CTactraDevice* d) {
+         CTactraDamper e; return e.InitializePolar(d, 4000, 10000, 0, 9000); }},
+    {"CTactraInertia", [](CTactraDevice* d) {
+         CTactraInertia e; return e.Initialize(d, 4000, 10000, 0, 1, 0, 0); }},
+    {"CTactraFriction", [](CTactraDevice* d) {
+         CTactraFriction e; return e.Initialize(d, 2500, 0, 3, 0, 0); }},
+};
+
+// The product's own kinds, which DirectInput refuses: on the force mouse only.
+const std::pair<const char*, EffectInit> kMouseEffectClasses[] = {
+    {"CTactraGrid", [](CTactraDevice* d) {
+         CTactraGrid e; return e.Initialize(d, 50, 50, 4000, 4000, 0, 0, 10000, 10000); }},
+    {"CTactraTexture", [](CTactraDevice* d) {
+         CTactraTexture e;
+         return e.InitTexture(d, 100, 20, 3, -100, 20, 3, 3, POINT{0, 0}, 0, 0); }},
+    {"CTactraEnclosure", [](CTactraDevice* d) {
+         CTactraEnclosure e;
+         return e.Initialize(d, 200, 100, 5000, 5000, TKL_WALL_DEFAULT, TKL_WALL_DEFAULT, 10000,
+                             10000, 255, 0, POINT{500, 400}, nullptr); }},
+    {"CTactraBox", [](CTactraDevice* d) {
+         CTactraBox e; return e.Initialize(d, 100, TKL_WALL_DEFAULT, 5000, TKL_WALL_DEFAULT,
+                                           POINT{500, 400}, nullptr); }},
+    {"CTactraEllipse", [](CTactraDevice* d) {
+         CTactraEllipse e;
+         return e.Initialize(d, 200, TKL_WALL_DEFAULT, 4000, TKL_WALL_DEFAULT, 10000, 0, 0,
+                             POINT{300, 300}, nullptr); }},
 };
 
 bool initialized(const EffectInit& init, CTactraDevice* device) {
@@ -234,6 +352,12 @@ std::vector<Operation> all_operations() {
         all.push_back({std::string(effect.first) + " on DirectInput",
                        [init] { return initialized(init, g_context->dinput); }});
     }
+    for (const auto& effect : kMouseEffectClasses) {
+        const EffectInit init = effect.second;
+        all.push_back({std::string(effect.first) + " on the force mouse",
+                       [init] { return initialized(init, g_context->mouse); }});
+    }
+    all.push_back({"AddEffect", [] { return added_effect(); }});
     return all;
 }
 
@@ -277,12 +401,16 @@ protected:
             ASSERT_NE(project, nullptr);
             c.projects.push_back(project);
             c.creatable.emplace_back();
+            c.singles.emplace_back();
             c.objects.push_back(object_count(project));
             tkltest::OutputCapture quiet;  // the lines of the creations the device refuses
             for (int i = 0; i < c.objects.back(); ++i) {
                 const char* name = TVXGetObjectNameByIndex(project, i);
-                if (ITactraEffect** effects = TVXCreateEffects(project, name, nullptr)) {
+                int count = 0;
+                if (ITactraEffect** effects = TVXCreateEffects(project, name, &count)) {
                     c.creatable.back().push_back(name);
+                    if (count == 1)
+                        c.singles.back().push_back(name);
                     TVXReleaseEffects(project, effects);
                 }
             }
@@ -296,6 +424,7 @@ protected:
         g_context->projects.clear();
         g_context->creatable.clear();
         g_context->objects.clear();
+        g_context->singles.clear();
         delete g_context->mouse;
         delete g_context->dinput;
         g_context->mouse = g_context->dinput = nullptr;
