@@ -101,13 +101,14 @@ void write_file(const fs::path& file, const std::string& text) {
 // Runs the scripts; false (after saying why) when there is no plotting program.
 bool draw_plots(const std::string& program, const fs::path& folder,
                 const std::vector<std::string>& scripts) {
-    if (play::run_program(program, {"--version"}, std::string(), true) != 0) {
+    if (play::run_program(program, {"--version"},
+                          {std::string(), play::kNullDevice, play::kNullDevice}) != 0) {
         std::cerr << "tkl-play: warning: the plotting program " << program
                   << " was not found: no plots (install gnuplot; the CSV files, gnuplot "
                      "scripts and the table are written)\n";
         return false;
     }
-    const int status = play::run_program(program, scripts, folder.string());
+    const int status = play::run_program(program, scripts, {folder.string(), "", ""});
     if (status != 0) {
         std::cerr << "tkl-play: warning: " << program << " failed (status " << status
                   << "): some plots may be missing\n";

@@ -6,10 +6,19 @@
 
 namespace play {
 
-// Runs `program` (searched on PATH) with `args` in the folder `dir` (empty: this one) and
-// returns its exit status; -1 when it could not be started at all. A quiet program's output
-// is thrown away.
+// Where the program runs and where its output goes.
+struct RunOptions {
+    std::string dir;     // working folder; empty: this one
+    std::string output;  // file for its standard output; empty: ours
+    std::string errors;  // file for its standard error; empty: ours
+};
+
+// The file that swallows whatever is written to it.
+extern const char kNullDevice[];
+
+// Runs `program` (searched on PATH) with `args` and returns its exit status; -1 when it
+// could not be started at all, or an output file could not be opened.
 int run_program(const std::string& program, const std::vector<std::string>& args,
-                const std::string& dir = std::string(), bool quiet = false);
+                const RunOptions& options = RunOptions());
 
 }  // namespace play
