@@ -138,7 +138,7 @@ TEST_F(PlayTool, EveryObjectOfTheShowcasePlaysOneAtATime) {
         if (line.find("not played") != std::string::npos) {
             ++refused;
             EXPECT_EQ(line.rfind("Recorded Bump", 0), 0u) << line;
-            EXPECT_NE(line.find("custom force has no samples"), std::string::npos) << line;
+            EXPECT_NE(line.find("custom force without samples"), std::string::npos) << line;
         }
     }
     EXPECT_EQ(refused, 1u) << r.out;

@@ -166,9 +166,10 @@ int run(const play::Options& o) {
     open.device.reset();  // every project is closed: the device may go
 
     play::print_table(std::cout, objects, runs);
-    std::cout << "\npeak and RMS: force magnitude in units, 10000 = full force; "
-                 "start and stop: when the object was first seen playing and then stopped "
-                 "(- : not within the path)\n";
+    std::cout << "\npeak, RMS: of the force's magnitude, in units of which 10000 is full force "
+                 "on an axis (so up to 14142 on a diagonal)\n"
+                 "start, stop: when the object was first seen playing, and then stopped "
+                 "(-: not within the path)\n";
     const bool plotted = !scripts.empty() && draw_plots(o.gnuplot, folder, scripts);
     std::cout << "files in " << folder.string() << ": per object NN-NAME.csv (samples)";
     if (plotted)

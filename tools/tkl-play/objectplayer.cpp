@@ -105,8 +105,9 @@ ObjectRun ObjectPlayer::play(const ObjectInfo& object, const std::vector<PathPoi
     if (!compound || !compound->Start(1, 0)) {
         const long code = CTKLErrors::GetLastErrorCode();
         run.note = "not played: " + (object.emptyProfile
-                                         ? "its custom force has no samples (a project's force "
-                                           "profile carries none), so the device refuses it"
+                                         ? std::string("the device refuses a custom force "
+                                                       "without samples, and a project's force "
+                                                       "profile carries none")
                                          : describe_error(code));
         projects.Close();
         return run;

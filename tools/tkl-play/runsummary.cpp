@@ -90,7 +90,7 @@ void print_table(std::ostream& out, const std::vector<ObjectInfo>& objects,
             << pad(rms, 6, true) << "  " << pad(milliseconds(run.started), 8, true) << "  "
             << pad(milliseconds(run.stopped), 8, true) << "  " << describe_kinds(objects[i].kinds);
         if (!run.note.empty())
-            out << " (" << run.note << ")";
+            out << "; " << run.note;
         out << "\n";
     }
 }
