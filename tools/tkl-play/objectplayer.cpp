@@ -92,8 +92,10 @@ ObjectRun ObjectPlayer::play(const ObjectInfo& object, const std::vector<PathPoi
     const LONG position = projects.OpenFile(projectFile_.c_str(), device_);
     CTactraProject* project = position >= 0 ? projects.GetProject(position) : nullptr;
     if (!project) {
-        run.note = "not played: the project did not open: " +
-                   describe_error(CTKLErrors::GetLastErrorCode());
+        const long code = CTKLErrors::GetLastErrorCode();
+        // A failed load leaves no code of its own.
+        run.note = "not played: the project did not open" +
+                   (code ? ": " + describe_error(code) : std::string());
         return run;
     }
     if (sim_) {
