@@ -31,7 +31,7 @@ version=$(sed -n 's/^set(PACKAGE_VERSION "\(.*\)")$/\1/p' "$prefix/lib/cmake/tkl
 case "$target" in
   linux)
     present lib/libtkl.so lib/libtkl.so.0 "lib/libtkl.so.$version" lib/pkgconfig/tkl.pc \
-            lib/libtactra.so lib/libdinput.so bin/tvx
+            lib/libtactra.so lib/libdinput.so bin/tvx bin/tkl-play
     [ -L "$prefix/lib/libtkl.so" ] && [ -L "$prefix/lib/libtkl.so.0" ] ||
       fail "libtkl.so and libtkl.so.0 must be symbolic links"
     real=$(readlink -f "$prefix/lib/libtkl.so")
@@ -44,13 +44,13 @@ case "$target" in
     devices="lib/libtactra.so lib/libdinput.so"
     ;;
   windows)
-    present bin/tkl.dll bin/tactra.dll bin/tvx.exe lib/libtkl.dll.a lib/tkl.def
+    present bin/tkl.dll bin/tactra.dll bin/tvx.exe bin/tkl-play.exe lib/libtkl.dll.a lib/tkl.def
     # The DirectInput stand-in never leaves the build; nor does any import library of a
     # software device.
     [ -z "$(find "$prefix" -iname 'dinput*.dll' -o -iname 'libdinput*')" ] ||
       fail "a DirectInput stand-in is installed"
     absent lib/libtactra.dll.a lib/pkgconfig
-    for module in bin/tkl.dll bin/tactra.dll bin/tvx.exe; do
+    for module in bin/tkl.dll bin/tactra.dll bin/tvx.exe bin/tkl-play.exe; do
       # A top-level resource entry of type 16 (RT_VERSION) holding the package's version.
       "$tool" -p "$prefix/$module" | grep -Eq '^[0-9a-f]{3}   Entry: ID: 0x000010,' ||
         fail "$module has no version resource"

@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
-# The main job: checks the packages, builds everything natively, checks the sample
-# projects with the library through tvx and builds the API reference (build/docs/html).
+# The main job: checks the packages, builds what playing needs (the library, the software
+# devices, the tools and the sample projects; not the tests), then plays every object of each
+# sample project on the software force mouse with tkl-play and plots its forces.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/packages.sh
 
-cmake --preset linux
-cmake --build --preset linux
+cmake --preset linux --log-level=WARNING
+cmake --build --preset linux -j "$(nproc)" --target tkl-play tvx example_projects
 
 for project in build/linux/examples/projects/*.tvx; do
-  build/linux/bin/tvx check "$project"
+  name=$(basename "$project" .tvx)
+  echo
+  build/linux/bin/tkl-play "$project" --path sweep --duration 4 -o "build/play/$name"
 done
 
-scripts/docs.sh
+echo
+echo "Plots: build/play/<project>/NN-NAME.png (force and pointer over time) and, for objects"
+echo "that push by position, NN-NAME-field.png (their force over the screen); open them with"
+echo "any image viewer. More: build/linux/bin/tkl-play --help"
