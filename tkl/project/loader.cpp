@@ -12,22 +12,18 @@ namespace {
 
 // Fills a zeroed object of the project from its record; false when an allocation fails.
 bool parse_object(const ObjectRecordView& record, ProjectArena& arena, TVXObject& object) {
-    object.lpszName = arena.copy_text(record.name, std::strlen(record.name));
-    object.lpszType = arena.copy_text(record.type, std::strlen(record.type));
+    object.lpszName = arena.copy_text(record.name, record.nameLength);
+    object.lpszType = arena.copy_text(record.type, record.typeLength);
     if (!object.lpszName || !object.lpszType)
         return false;
-    if (record.hasBlock) {
-        object.guidID = get_guid_property(record.objectProperties);
-        object.paContainedObjects =
-            get_guid_list_property(record.objectProperties, arena, object.cContainedObjects);
-    }
-    const BuilderRow* row = find_builder(record.type);
+    if (record.hasBlock)
+        read_object_properties(record.objectProperties, record.objectEnds, arena, object);
+    const BuilderRow* row = find_builder(record.type, record.typeLength);
     if (!row)
         return true;
-    ArenaAllocator alloc(arena);
-    const TypeProperties props(record.typeProperties);
+    const TypeProperties props(record.typeProperties, record.typeEnds);
     object.cEffects = 1;
-    object.paEffects = row->build(*row, props, alloc, object.cEffects);
+    object.paEffects = row->build(*row, props, arena, object.cEffects);
     if (!object.paEffects && object.cEffects != 0)
         return false;
     if (!object.paEffects)

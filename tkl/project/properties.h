@@ -10,6 +10,10 @@ namespace project {
 // digits read as 0. Values beyond 32 bits saturate at LONG's limits.
 LONG parse_number(const char* text);
 
+// parse_number of a pair's value, the pair lying in `list`: a value of at most eight digits is
+// read as one word of the list's bytes.
+LONG read_number(const PairList& list, const Pair& pair);
+
 // The value of the first pair with that key, or `fallback` when there is none.
 LONG get_property(const PairList& pairs, const char* key, LONG fallback);
 
