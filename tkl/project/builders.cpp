@@ -158,10 +158,12 @@ constexpr BuilderRow kBuilders[] = {
     {"Buffeting", build_buffeting, &GUID_Tactra_Sine},
     {"Ramp", build_ramp, &GUID_Tactra_RampForce},
     {"Force Profile", build_force_profile, &GUID_Tactra_CustomForce},
+    {"Compound", nullptr, nullptr},
 };
+static_assert(sizeof kBuilders / sizeof kBuilders[0] == kBuilderRows, "every row counted");
 
-constexpr NameTable<sizeof kBuilders / sizeof kBuilders[0]> kBuilderTable(kBuilders,
-                                                                          &BuilderRow::type);
+constexpr NameTable<kBuilderRows> kBuilderTable(kBuilders, &BuilderRow::type);
+static_assert(kBuilderTable.ready(), "a slot for every type name");
 
 }  // namespace
 
@@ -169,6 +171,8 @@ const BuilderRow* find_builder(const char* type, size_t length) {
     const int row = kBuilderTable.find(type, length);
     return row < 0 ? nullptr : &kBuilders[row];
 }
+
+size_t builder_row_number(const BuilderRow& row) { return size_t(&row - kBuilders); }
 
 }  // namespace project
 }  // namespace tkl

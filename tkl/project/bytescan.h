@@ -18,6 +18,12 @@ inline uint64_t load_u64(const char* p) {
     return v;
 }
 
+inline uint32_t load_u32(const char* p) {
+    uint32_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
 // The top bit of each byte set exactly where that byte of v is zero. Exact for every byte (no
 // borrow runs from one byte into the next), so the bits can be counted as well as searched.
 inline uint64_t zero_byte_bits(uint64_t v) {

@@ -10,16 +10,33 @@ namespace tkl {
 namespace project {
 namespace {
 
+// Copies of the known type names, made once per project and shared by its objects.
+struct TypeNames {
+    char* copy[kBuilderRows];
+};
+
+// The object's own copy of its type name, or the one its project shares; null without memory.
+char* type_name(const ObjectRecordView& record, const BuilderRow* row, ProjectArena& arena,
+                TypeNames& names) {
+    if (!row)
+        return arena.copy_text(record.type, record.typeLength);
+    char*& shared = names.copy[builder_row_number(*row)];
+    if (!shared)
+        shared = arena.copy_text(record.type, record.typeLength);
+    return shared;
+}
+
 // Fills a zeroed object of the project from its record; false when an allocation fails.
-bool parse_object(const ObjectRecordView& record, ProjectArena& arena, TVXObject& object) {
+bool parse_object(const ObjectRecordView& record, ProjectArena& arena, TypeNames& names,
+                  TVXObject& object) {
+    const BuilderRow* row = find_builder(record.type, record.typeLength);
     object.lpszName = arena.copy_text(record.name, record.nameLength);
-    object.lpszType = arena.copy_text(record.type, record.typeLength);
-    if (!object.lpszName || !object.lpszType)
+    object.lpszType = object.lpszName ? type_name(record, row, arena, names) : nullptr;
+    if (!object.lpszType)
         return false;
     if (record.hasBlock)
         read_object_properties(record.objectProperties, record.objectEnds, arena, object);
-    const BuilderRow* row = find_builder(record.type, record.typeLength);
-    if (!row)
+    if (!row || !row->build)
         return true;
     const TypeProperties props(record.typeProperties, record.typeEnds);
     object.cEffects = 1;
@@ -31,6 +48,7 @@ bool parse_object(const ObjectRecordView& record, ProjectArena& arena, TVXObject
     return true;
 }
 
+// The project record and its object table, zeroed.
 TVXProject* new_project(LONG objects, ITactraDevice* device) {
     TVXProject* project = static_cast<TVXProject*>(std::calloc(1, sizeof(TVXProject)));
     if (!project)
@@ -68,6 +86,7 @@ TVXProject* load_project(const void* data, size_t size, ITactraDevice* device,
         out_of_memory(failure, -1, 4, nullptr);
         return nullptr;
     }
+    TypeNames names = {};
     for (LONG i = 0; i < count; ++i) {
         ObjectRecordView record;
         if (!reader.read_record(record)) {
@@ -76,7 +95,7 @@ TVXProject* load_project(const void* data, size_t size, ITactraDevice* device,
             release_project(project);
             return nullptr;
         }
-        if (!parse_object(record, project->storage, project->paObjects[i])) {
+        if (!parse_object(record, project->storage, names, project->paObjects[i])) {
             out_of_memory(failure, i, record.offset, record.name);
             release_project(project);
             return nullptr;
@@ -102,7 +121,8 @@ TVXProject* load_object_record(const void* data, ITactraDevice* device) {
     TVXProject* project = new_project(1, device);
     if (!project)
         return nullptr;
-    if (!parse_object(record, project->storage, project->paObjects[0])) {
+    TypeNames names = {};
+    if (!parse_object(record, project->storage, names, project->paObjects[0])) {
         release_project(project);
         return nullptr;
     }

@@ -43,40 +43,54 @@ inline bool next_pair(const PairList& list, size_t& pos, Pair& pair) {
     return true;
 }
 
-// The offsets of the zero bytes that end the texts of a list, for its first pairs (every pair
-// of any list a writer makes).
+// Where the texts of a list end: its zero bytes, one bit per byte, for its first kCovered bytes
+// (every list a writer makes but one of hundreds of pairs).
 struct PairEnds {
-    static constexpr uint32_t kKept = 48;
-    uint32_t kept;                 // ends kept: an even number, two per pair
-    uint32_t at[kKept + 16];       // the scan stores a span's ends before it counts them
+    static constexpr size_t kWords = 8;
+    static constexpr size_t kCovered = kWords * 64;
+    uint64_t zeros[kWords];  // bit b of word w: byte 64 w + b of the list is zero
+    uint32_t words;          // the words that hold the list's covered bytes
 };
 
 // Finds the ends of the texts of a list and says whether the list is whole pairs: an even
 // number of texts, the last one ending the list (an empty list is whole).
 bool find_pair_ends(const PairList& list, PairEnds& ends);
 
-// Walks the pairs of a whole list from its ends, and past the kept ones as next_pair does.
+// Walks the pairs of a whole list from the ends of its texts, and past the covered bytes as
+// next_pair does.
 class PairCursor {
 public:
-    PairCursor(const PairList& list, const PairEnds& ends) : list_(list), ends_(ends) {}
+    PairCursor(const PairList& list, const PairEnds& ends)
+        : list_(list), ends_(ends), bits_(ends.words ? ends.zeros[0] : 0) {}
 
     // The next pair; false after the last.
     bool next(Pair& pair) {
-        if (end_ >= ends_.kept)
+        size_t keyEnd, valueEnd;
+        if (!take_end(keyEnd) || !take_end(valueEnd))
             return next_pair(list_, pos_, pair);
-        const uint32_t keyEnd = ends_.at[end_];
-        const uint32_t valueEnd = ends_.at[end_ + 1];
         pair = {list_.data + pos_, keyEnd - pos_, list_.data + keyEnd + 1, valueEnd - keyEnd - 1};
-        pos_ = size_t(valueEnd) + 1;
-        end_ += 2;
+        pos_ = valueEnd + 1;
         return true;
     }
 
 private:
+    // The next end among the covered bytes, or false.
+    bool take_end(size_t& end) {
+        while (!bits_) {
+            if (word_ + 1 >= ends_.words)
+                return false;
+            bits_ = ends_.zeros[++word_];
+        }
+        end = size_t(word_) * 64 + size_t(__builtin_ctzll(bits_));
+        bits_ &= bits_ - 1;
+        return true;
+    }
+
     const PairList& list_;
     const PairEnds& ends_;
-    size_t pos_ = 0;
-    uint32_t end_ = 0;
+    size_t pos_ = 0;      // where the next pair begins
+    uint32_t word_ = 0;   // the word of ends being taken
+    uint64_t bits_;       // its ends not taken yet
 };
 
 }  // namespace project

@@ -55,6 +55,7 @@ constexpr size_t kKeyCount = sizeof kKeys / sizeof kKeys[0];
 static_assert(kKeyCount == size_t(PropertyKey::Count), "one name per key");
 
 constexpr NameTable<kKeyCount> kKeyTable(kKeys, &KeyName::name);
+static_assert(kKeyTable.ready(), "a slot for every key");
 
 }  // namespace
 
