@@ -29,6 +29,16 @@ uint64_t tail_zero_bits(const char* p, size_t size) {
 
 }  // namespace
 
+size_t find_zero_bytes(const char* p, size_t size, size_t* ends, size_t wanted) {
+    size_t found = 0;
+    for (size_t i = 0; i < size && found < wanted; i += kSpan) {
+        uint64_t zeros = i + kSpan <= size ? zero_bits16(p + i) : tail_zero_bits(p, size);
+        for (; zeros && found < wanted; zeros &= zeros - 1)
+            ends[found++] = i + size_t(__builtin_ctzll(zeros));
+    }
+    return found;
+}
+
 bool find_pair_ends(const PairList& list, PairEnds& ends) {
     const char* const p = list.data;
     const size_t size = list.size;

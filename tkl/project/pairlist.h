@@ -56,6 +56,10 @@ struct PairEnds {
 // number of texts, the last one ending the list (an empty list is whole).
 bool find_pair_ends(const PairList& list, PairEnds& ends);
 
+// The offsets of the first zero bytes among `size` at p, at most `wanted` of them, in ends;
+// returns how many there are.
+size_t find_zero_bytes(const char* p, size_t size, size_t* ends, size_t wanted);
+
 // Walks the pairs of a whole list from the ends of its texts, and past the covered bytes as
 // next_pair does.
 class PairCursor {

@@ -89,23 +89,26 @@ bool ProjectReader::read_record(ObjectRecordView& record) {
 
     const size_t end = start + length;
     size_t pos = start + 4;
-    const ptrdiff_t nameLength = text_length(data_ + pos, end - pos);
-    if (nameLength < 0)
+    // The name and the type name end at the record's first two zero bytes.
+    size_t textEnds[2];
+    const size_t texts = find_zero_bytes(data_ + pos, end - pos, textEnds, 2);
+    if (texts < 1)
         return fail(pos, "object name not terminated inside the record");
     const char* name = data_ + pos;
-    pos += size_t(nameLength) + 1;
-    const ptrdiff_t typeLength = pos < end ? text_length(data_ + pos, end - pos) : -1;
-    if (typeLength < 0)
+    const size_t nameLength = textEnds[0];
+    pos += nameLength + 1;
+    if (texts < 2)
         return fail(pos, "type name not terminated inside the record", name);
     const char* type = data_ + pos;
-    pos += size_t(typeLength) + 1;
+    const size_t typeLength = textEnds[1] - nameLength - 1;
+    pos += typeLength + 1;
 
     record.offset = start;
     record.length = length;
     record.name = name;
     record.type = type;
-    record.nameLength = size_t(nameLength);
-    record.typeLength = size_t(typeLength);
+    record.nameLength = nameLength;
+    record.typeLength = typeLength;
     record.hasBlock = pos < end && data_[pos] == 0;
     record.objectProperties = {data_ + pos, 0};
     if (record.hasBlock) {
