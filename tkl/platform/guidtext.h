@@ -5,6 +5,8 @@
 
 #include "tkl/platform/win32.h"
 
+#include <emmintrin.h>
+
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -15,26 +17,6 @@ namespace tkl {
 inline constexpr int kGuidTextLength = 38;
 
 namespace guidtext {
-
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the digits are read as little-endian words");
-
-// Four bytes decoded from the eight hexadecimal digits in the bytes of v (the first digit in
-// the lowest byte), the first byte lowest. The result has a top bit set for each byte of v
-// that is not a digit: all eight are checked and decoded at once, each byte compared with the
-// bounds of the digit and letter ranges by adding offsets that carry into its top bit only.
-inline uint64_t hex8(uint64_t v, uint32_t& out) {
-    const uint64_t ones = 0x0101010101010101ull, tops = ones * 0x80;
-    const uint64_t lower = v | ones * 0x20;  // 'A'-'F' as 'a'-'f'; digits keep their codes
-    const uint64_t digit = (v + ones * (0x80 - '0')) & ~(v + ones * (0x7F - '9'));
-    const uint64_t letter = (lower + ones * (0x80 - 'a')) & ~(lower + ones * (0x7F - 'f'));
-    // Bytes beyond ASCII carry across the lanes above; they are no digits in any case.
-    const uint64_t invalid = (v | ~(digit | letter)) & tops;
-    const uint64_t nibbles = (v & ones * 0x0F) + ((letter & tops) >> 7) * 9;
-    uint64_t bytes = (nibbles << 4 | nibbles >> 8) & 0x00FF00FF00FF00FFull;
-    bytes = (bytes | bytes >> 8) & 0x0000FFFF0000FFFFull;
-    out = uint32_t(bytes | bytes >> 16);
-    return invalid;
-}
 
 inline uint64_t load8(const char* p) {
     uint64_t v;
@@ -49,28 +31,50 @@ inline uint64_t load4x2(const char* first, const char* second) {
     return uint64_t(a) | uint64_t(b) << 32;
 }
 
+// Sixteen hexadecimal digits (bytes of v in text order) decoded to eight bytes, in the low
+// half of `bytes`; false when any byte is not a digit (bytes beyond ASCII compare as negative).
+inline bool hex16(__m128i v, __m128i& bytes) {
+    const __m128i lower = _mm_or_si128(v, _mm_set1_epi8(0x20));  // 'A'-'F' as 'a'-'f'
+    const __m128i digit = _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8('0' - 1)),
+                                        _mm_cmplt_epi8(v, _mm_set1_epi8('9' + 1)));
+    const __m128i letter = _mm_and_si128(_mm_cmpgt_epi8(lower, _mm_set1_epi8('a' - 1)),
+                                         _mm_cmplt_epi8(lower, _mm_set1_epi8('f' + 1)));
+    const __m128i nibbles = _mm_add_epi8(_mm_and_si128(v, _mm_set1_epi8(0x0F)),
+                                         _mm_and_si128(letter, _mm_set1_epi8(9)));
+    // Each pair of digits, first one high, in the low byte of its 16-bit lane.
+    const __m128i pairs =
+        _mm_or_si128(_mm_slli_epi16(_mm_and_si128(nibbles, _mm_set1_epi16(0x00FF)), 4),
+                     _mm_srli_epi16(nibbles, 8));
+    bytes = _mm_packus_epi16(pairs, pairs);
+    return _mm_movemask_epi8(_mm_or_si128(digit, letter)) == 0xFFFF;
+}
+
 }  // namespace guidtext
 
 // Parses exactly kGuidTextLength characters at text (the caller has checked the length);
-// false, with `out` untouched, for anything but the braced form.
+// false, with `out` untouched, for anything but the braced form. The 32 digits are checked
+// and decoded sixteen at a time.
 inline bool parse_braced_guid(const char* text, GUID& out) {
     if (text[0] != '{' || text[9] != '-' || text[14] != '-' || text[19] != '-' ||
         text[24] != '-' || text[37] != '}')
         return false;
-    // Text order: Data1, Data2 and Data3 as numbers, Data4 as written. (Plain variables: words
-    // gathered in an array would be vectorised through memory, reading back wider than written.)
-    uint32_t data1, data23, data4a, data4b;
-    const uint64_t invalid = guidtext::hex8(guidtext::load8(text + 1), data1) |
-                             guidtext::hex8(guidtext::load4x2(text + 10, text + 15), data23) |
-                             guidtext::hex8(guidtext::load4x2(text + 20, text + 25), data4a) |
-                             guidtext::hex8(guidtext::load8(text + 29), data4b);
-    if (invalid)
+    // Text order: Data1, Data2 and Data3 as numbers, then Data4 as written.
+    __m128i numbers, data4;
+    const bool valid =
+        guidtext::hex16(_mm_set_epi64x(int64_t(guidtext::load4x2(text + 10, text + 15)),
+                                       int64_t(guidtext::load8(text + 1))),
+                        numbers) &
+        guidtext::hex16(_mm_set_epi64x(int64_t(guidtext::load8(text + 29)),
+                                       int64_t(guidtext::load4x2(text + 20, text + 25))),
+                        data4);
+    if (!valid)
         return false;
-    out.Data1 = __builtin_bswap32(data1);
-    out.Data2 = uint16_t((data23 & 0xFF) << 8 | (data23 >> 8 & 0xFF));
-    out.Data3 = uint16_t((data23 >> 16 & 0xFF) << 8 | data23 >> 24);
-    std::memcpy(out.Data4, &data4a, 4);
-    std::memcpy(out.Data4 + 4, &data4b, 4);
+    uint64_t n;
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(&n), numbers);
+    out.Data1 = __builtin_bswap32(uint32_t(n));
+    out.Data2 = __builtin_bswap16(uint16_t(n >> 32));
+    out.Data3 = __builtin_bswap16(uint16_t(n >> 48));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out.Data4), data4);
     return true;
 }
 
