@@ -167,8 +167,8 @@ static_assert(kBuilderTable.ready(), "a slot for every type name");
 
 }  // namespace
 
-const BuilderRow* find_builder(const char* type, size_t length) {
-    const int row = kBuilderTable.find(type, length);
+const BuilderRow* find_builder(const char* type, size_t length, size_t readable) {
+    const int row = kBuilderTable.find(type, length, readable);
     return row < 0 ? nullptr : &kBuilders[row];
 }
 

@@ -23,8 +23,8 @@ struct BuilderRow {
 inline constexpr size_t kBuilderRows = 17;
 
 // The row of the type name of `length` characters (exact, case-sensitive), or null: an object
-// of any other type yields no effects.
-const BuilderRow* find_builder(const char* type, size_t length);
+// of any other type yields no effects. `readable` bytes from type on may be read.
+const BuilderRow* find_builder(const char* type, size_t length, size_t readable);
 
 // The number of a row, below kBuilderRows.
 size_t builder_row_number(const BuilderRow& row);

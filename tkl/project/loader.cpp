@@ -29,7 +29,9 @@ char* type_name(const ObjectRecordView& record, const BuilderRow* row, ProjectAr
 // Fills a zeroed object of the project from its record; false when an allocation fails.
 bool parse_object(const ObjectRecordView& record, ProjectArena& arena, TypeNames& names,
                   TVXObject& object) {
-    const BuilderRow* row = find_builder(record.type, record.typeLength);
+    const char* const recordEnd = record.typeProperties.data + record.typeProperties.size;
+    const BuilderRow* row =
+        find_builder(record.type, record.typeLength, size_t(recordEnd - record.type));
     object.lpszName = arena.copy_text(record.name, record.nameLength);
     object.lpszType = object.lpszName ? type_name(record, row, arena, names) : nullptr;
     if (!object.lpszType)

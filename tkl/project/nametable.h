@@ -1,12 +1,14 @@
 #pragma once
 // A fixed set of names (type names, property keys) found by their text: a table filled at
-// compile time with a hash that gives every name a slot of its own, so that a text read from
-// project data is compared with one name at most.
+// compile time with a hash of a text's length and first eight characters that gives every
+// name a slot of its own, so that a text read from project data is compared with one name at
+// most, a word at a time.
 
 #include "tkl/project/bytescan.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace tkl {
 namespace project {
@@ -21,14 +23,13 @@ public:
     // (anything else fails to compile).
     template <typename Row>
     constexpr NameTable(const Row (&rows)[N], const char* const Row::*name)
-        : names_(), lengths_(), slots_(), multiplier_(0) {
+        : words_(), lengths_(), slots_(), multiplier_(0) {
         for (size_t i = 0; i < N; ++i) {
             const char* text = rows[i].*name;
             size_t length = 0;
-            while (text[length])
-                ++length;
-            for (size_t c = 0; c < length; ++c)
-                names_[i][c] = text[c];
+            for (; text[length]; ++length)
+                words_[i][length / 8] |= uint64_t(static_cast<unsigned char>(text[length]))
+                                         << (8 * (length % 8));
             lengths_[i] = static_cast<unsigned char>(length);
         }
         // Odd multipliers in turn until one gives every name a slot of its own: with four
@@ -39,7 +40,7 @@ public:
             for (size_t s = 0; s < kSlots; ++s)
                 slots_[s] = -1;
             for (size_t i = 0; i < N && distinct; ++i) {
-                const size_t s = slot(features(names_[i], lengths_[i]), m);
+                const size_t s = slot(words_[i][0], lengths_[i], m);
                 distinct = slots_[s] < 0;
                 slots_[s] = static_cast<signed char>(i);
             }
@@ -51,12 +52,22 @@ public:
     // Every name has a slot of its own (else find would miss names).
     constexpr bool ready() const { return multiplier_ != 0; }
 
-    // The index of the row named by the `length` bytes at text, or -1.
-    int find(const char* text, size_t length) const {
+    // The index of the row named by the `length` bytes at text, or -1; `readable` bytes from
+    // text on may be read (the text's own and what follows it).
+    int find(const char* text, size_t length, size_t readable) const {
         if (length == 0 || length >= kMaxName)
             return -1;
-        const int i = slots_[slot(features(text, length), multiplier_)];
-        return i >= 0 && lengths_[i] == length && same_text(names_[i], text, length) ? i : -1;
+        const uint64_t first = first_word(text, length, readable);
+        const int i = slots_[slot(first, length, multiplier_)];
+        if (i < 0 || lengths_[i] != length || words_[i][0] != first)
+            return -1;
+        if (length <= 8)
+            return i;
+        // The rest: the last eight characters, and beyond sixteen the second eight.
+        const char* name = reinterpret_cast<const char*>(words_[i]);
+        if (load_u64(text + length - 8) != load_u64(name + length - 8))
+            return -1;
+        return length <= 16 || load_u64(text + 8) == load_u64(name + 8) ? i : -1;
     }
 
 private:
@@ -64,32 +75,21 @@ private:
     static constexpr size_t kSlots = size_t(1) << kSlotBits;
     static_assert(N <= 64, "few names in many slots");
 
-    // The length with the first, middle and last characters: what the hash spreads.
-    static constexpr uint64_t features(const char* text, size_t length) {
-        return uint64_t(length) | uint64_t(static_cast<unsigned char>(text[0])) << 8 |
-               uint64_t(static_cast<unsigned char>(text[length / 2])) << 16 |
-               uint64_t(static_cast<unsigned char>(text[length - 1])) << 24;
-    }
-    static constexpr size_t slot(uint64_t features, uint64_t multiplier) {
-        return size_t((features * multiplier) >> (64 - kSlotBits));
-    }
-
-    // The `length` (1 to 23) bytes of a name (padded with zeros) equal those at text: a few
-    // overlapping loads, none beyond the text.
-    static bool same_text(const char (&name)[kMaxName], const char* text, size_t length) {
-        if (length >= 8) {
-            bool same = load_u64(name) == load_u64(text) &&
-                        load_u64(name + length - 8) == load_u64(text + length - 8);
-            return length > 16 ? same && load_u64(name + 8) == load_u64(text + 8) : same;
-        }
-        if (length >= 4)
-            return load_u32(name) == load_u32(text) &&
-                   load_u32(name + length - 4) == load_u32(text + length - 4);
-        return name[0] == text[0] && name[length / 2] == text[length / 2] &&
-               name[length - 1] == text[length - 1];
+    // The first eight characters of a text (fewer in a shorter one, zeros after them).
+    static uint64_t first_word(const char* text, size_t length, size_t readable) {
+        const size_t bytes = length < 8 ? length : 8;
+        if (readable >= 8)
+            return load_u64(text) & (~uint64_t(0) >> (64 - 8 * bytes));
+        uint64_t word = 0;
+        std::memcpy(&word, text, bytes);
+        return word;
     }
 
-    char names_[N][kMaxName];
+    static constexpr size_t slot(uint64_t first, size_t length, uint64_t multiplier) {
+        return size_t(((first ^ length) * multiplier) >> (64 - kSlotBits));
+    }
+
+    uint64_t words_[N][kMaxName / 8];  // each name's characters, zeros after them
     unsigned char lengths_[N];
     signed char slots_[kSlots];
     uint64_t multiplier_;

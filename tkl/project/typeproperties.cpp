@@ -60,20 +60,23 @@ static_assert(kKeyTable.ready(), "a slot for every key");
 }  // namespace
 
 // Each value is read as its pair is met, once: builder steps ask for some keys more than once.
-TypeProperties::TypeProperties(const PairList& pairs, const PairEnds& ends) : present_(0) {
+TypeProperties::TypeProperties(const PairList& pairs, const PairEnds& ends) {
+    uint64_t present = 0;
     PairCursor cursor(pairs, ends);
     Pair pair;
     while (cursor.next(pair)) {
-        const int found = kKeyTable.find(pair.key, pair.keyLength);
+        const int found = kKeyTable.find(pair.key, pair.keyLength,
+                                         size_t(pairs.data + pairs.size - pair.key));
         if (found < 0)
             continue;
         const int key = int(kKeys[found].key);
         // The first pair with a key wins.
-        if (!(present_ & bit(key))) {
-            present_ |= bit(key);
+        if (!(present & bit(key))) {
+            present |= bit(key);
             values_[key] = read_number(pairs, pair);
         }
     }
+    present_ = present;
 }
 
 }  // namespace project
