@@ -1,7 +1,8 @@
 #pragma once
-// Scans of project bytes eight at a time: the ends of texts and the count of one byte value.
-// Every load stays inside the bounds it is given, so data that ends exactly where it should is
-// never read past.
+// Scans of project bytes eight at a time, for texts of any length and lists beyond what the
+// reader's sixteen-byte scan keeps (pairlist.h): the ends of texts and the count of one byte
+// value. Every load stays inside the bounds it is given, so data that ends exactly where it
+// should is never read past.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,12 +15,6 @@ static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "bytes are flagged in l
 
 inline uint64_t load_u64(const char* p) {
     uint64_t v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-inline uint32_t load_u32(const char* p) {
-    uint32_t v;
     std::memcpy(&v, p, sizeof v);
     return v;
 }

@@ -43,8 +43,8 @@ inline bool next_pair(const PairList& list, size_t& pos, Pair& pair) {
     return true;
 }
 
-// Where the texts of a list end: its zero bytes, one bit per byte, for its first kCovered bytes
-// (every list a writer makes but one of hundreds of pairs).
+// Where the texts of a list end: its zero bytes, one bit per byte, over its first kCovered
+// bytes. That is the whole of any usual list; a cursor reads on past them text by text.
 struct PairEnds {
     static constexpr size_t kWords = 8;
     static constexpr size_t kCovered = kWords * 64;

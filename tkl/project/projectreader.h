@@ -16,7 +16,7 @@ namespace project {
 // The four bytes "tvxp" that open a project.
 inline constexpr char kProjectMagic[4] = {'t', 'v', 'x', 'p'};
 
-// The same for callers that need only the texts.
+// The pair at `pos` as next_pair (pairlist.h) finds it, for callers that need only its texts.
 TKL_API bool next_pair(const PairList& list, size_t& pos, const char*& key, const char*& value);
 
 // The value of the first pair with exactly that key, or null.
