@@ -1,7 +1,8 @@
 #pragma once
 // The braced registry form of a GUID, "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}", for narrow and
 // wide texts alike: the POSIX CLSIDFromString and the project reader parse it the same way, so
-// identifiers read the same on both targets.
+// identifiers read the same on both targets. The parser uses SSE2 (x86-64 has it; the i686
+// build compiles the files that include this header with -msse2).
 
 #include "tkl/platform/win32.h"
 

@@ -4,7 +4,6 @@
 #include "tkl/project/guidproperties.h"
 
 #include <cstdlib>
-#include <cstring>
 
 namespace tkl {
 namespace project {
