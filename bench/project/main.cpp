@@ -8,6 +8,8 @@ int main(int argc, char** argv) {
     bench::RatioReporter reporter({
         {"JSON parse / project load (goal >= 10)", "JsonParse", "ProjectLoadRelease"},
         {"project load / read + byte sum (goal <= 5)", "ProjectLoadRelease", "ReadAndSum"},
+        {"from memory, own identifiers / repeated ones", "ProjectOwnIdsLoadRelease",
+         "ProjectMemoryLoadRelease"},
         {"constant ChangeParameters / bare SetParameters", "ConstantChangeParameters",
          "ConstantSetParameters"},
         {"periodic ChangeParameters / bare SetParameters", "PeriodicChangeParameters",

@@ -7,6 +7,8 @@
 #include "tests/allocfail/failuresweep.h"
 #include "tests/support/outputcapture.h"
 #include "tkl/tkl.h"
+#include "tkl/project/tvxproject.h"
+#include "tools/tvx/effectdescription.h"
 #include "sim/simclient.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +39,7 @@ struct Context {
     std::vector<std::vector<std::string>> creatable;
     std::vector<int> objects;  // each sample's object count, from its unarmed load
     std::vector<std::vector<std::string>> singles;  // the creatable objects of one effect
+    std::vector<std::vector<std::string>> contents;  // and what its objects hold
     // Each test writes the samples to files of its own: tests may run in parallel processes.
     std::string fileTag;
 };
@@ -66,12 +69,47 @@ std::string Sample::path() const {
     return ::testing::TempDir() + "tkl_allocfail_" + g_context->fileTag + "_" + resource + ".tvx";
 }
 
-// A project load that ends as documented: the whole project, or null and no code.
+// Each object of a loaded project as text: a line of its name, type, identifier and member
+// count, then a line per effect. Read from the project itself: reading allocates nothing in
+// the library.
+std::vector<std::string> contents(HTVXPROJECT project) {
+    std::vector<std::string> out;
+    for (LONG i = 0; i < project->cObjects; ++i) {
+        const TVXObject& o = project->paObjects[i];
+        char id[24];
+        std::snprintf(id, sizeof id, "%08lX-%04X", static_cast<unsigned long>(o.guidID.Data1),
+                      unsigned(o.guidID.Data2));
+        out.push_back(std::string(o.lpszName) + ", " + o.lpszType + ", " + id + ", " +
+                      std::to_string(o.cContainedObjects) + " members");
+        for (LONG e = 0; e < o.cEffects; ++e)
+            out.push_back("  " + tvx::describe_effect(*o.paEffects[e]));
+    }
+    return out;
+}
+
+// The object lines of contents().
+std::vector<std::string> objects_of(const std::vector<std::string>& contents) {
+    std::vector<std::string> objects;
+    for (const std::string& line : contents)
+        if (line.compare(0, 2, "  ") != 0)
+            objects.push_back(line);
+    return objects;
+}
+
+// A project load that ends as documented: the whole project, or null and no code. A load that
+// succeeds although an allocation failed holds what the unarmed one does, unless the failed
+// allocation was a compound's member list (the compound then has no members, and no effects
+// from them).
 bool loaded(HTVXPROJECT project, size_t sample) {
     EXPECT_EQ(CTKLErrors::GetLastErrorCode(), kUntouched) << "a project function set a code";
     if (!project)
         return false;
     EXPECT_EQ(object_count(project), g_context->objects[sample]);
+    const std::vector<std::string> got = contents(project);
+    const std::vector<std::string>& unarmed = g_context->contents[sample];
+    if (objects_of(got) == objects_of(unarmed)) {
+        EXPECT_EQ(got, unarmed);
+    }
     EXPECT_TRUE(TVXReleaseProject(project));
     return true;
 }
@@ -403,6 +441,7 @@ protected:
             c.creatable.emplace_back();
             c.singles.emplace_back();
             c.objects.push_back(object_count(project));
+            c.contents.push_back(contents(project));
             tkltest::OutputCapture quiet;  // the lines of the creations the device refuses
             for (int i = 0; i < c.objects.back(); ++i) {
                 const char* name = TVXGetObjectNameByIndex(project, i);
@@ -425,6 +464,7 @@ protected:
         g_context->creatable.clear();
         g_context->objects.clear();
         g_context->singles.clear();
+        g_context->contents.clear();
         delete g_context->mouse;
         delete g_context->dinput;
         g_context->mouse = g_context->dinput = nullptr;

@@ -1,6 +1,5 @@
 #include "tkl/project/buildsteps.h"
 
-
 #include <cmath>
 #include <cstdint>
 
@@ -13,46 +12,48 @@ constexpr LONG kFull = 10000;
 constexpr double kRadiansPerHundredth = 0.000174532925;
 
 template <typename T>
-T* alloc_block(EffectAllocator& alloc, TACTRA_EFFECT& effect) {
-    T* block = static_cast<T*>(alloc.zeroed(sizeof(T)));
+T* alloc_block(ProjectArena& arena, TACTRA_EFFECT& effect) {
+    T* block = static_cast<T*>(arena.allocate(sizeof(T)));
     effect.lpvTypeSpecificParams = block;
     effect.cbTypeSpecificParams = block ? sizeof(T) : 0;
     return block;
 }
 
-bool alloc_axes(EffectAllocator& alloc, TACTRA_EFFECT& effect, DWORD axes, DWORD flag) {
+// The axes and their directions share one piece.
+bool alloc_axes(ProjectArena& arena, TACTRA_EFFECT& effect, DWORD axes, DWORD flag) {
     effect.dwFlags |= flag;
     effect.cAxes = axes;
-    effect.rgdwAxes = static_cast<DWORD*>(alloc.zeroed(axes * sizeof(DWORD)));
-    effect.rglDirection = static_cast<LONG*>(alloc.zeroed(axes * sizeof(LONG)));
-    return effect.rgdwAxes && effect.rglDirection;
+    DWORD* piece = static_cast<DWORD*>(arena.allocate(2 * axes * sizeof(DWORD)));
+    effect.rgdwAxes = piece;
+    effect.rglDirection = piece ? reinterpret_cast<LONG*>(piece + axes) : nullptr;
+    return piece != nullptr;
 }
 
 LONG clamp_full(int64_t v) { return LONG(v < -kFull ? -kFull : v > kFull ? kFull : v); }
 
 }  // namespace
 
-TVXEffect** alloc_effects(EffectAllocator& alloc, int n) {
-    TVXEffect** list = static_cast<TVXEffect**>(alloc.zeroed((size_t(n) + 1) * sizeof(TVXEffect*)));
-    if (!list)
+// One piece holds the list, its effects and their records.
+TVXEffect** alloc_effects(ProjectArena& arena, int n) {
+    struct Slot {
+        TVXEffect effect;
+        TACTRA_EFFECT record;
+    };
+    const size_t listSize = (size_t(n) + 1) * sizeof(TVXEffect*);
+    const size_t slotsAt = (listSize + alignof(Slot) - 1) & ~(alignof(Slot) - 1);
+    char* piece = static_cast<char*>(arena.allocate(slotsAt + size_t(n) * sizeof(Slot)));
+    if (!piece)
         return nullptr;
+    TVXEffect** list = reinterpret_cast<TVXEffect**>(piece);
+    Slot* slots = reinterpret_cast<Slot*>(piece + slotsAt);
     for (int i = 0; i < n; ++i) {
-        TVXEffect* effect = static_cast<TVXEffect*>(alloc.zeroed(sizeof(TVXEffect)));
-        TACTRA_EFFECT* record =
-            effect ? static_cast<TACTRA_EFFECT*>(alloc.zeroed(sizeof(TACTRA_EFFECT))) : nullptr;
-        if (!record) {
-            alloc.release(effect);
-            for (int j = 0; j < i; ++j)
-                alloc.discard(list[j]);
-            alloc.release(list);
-            return nullptr;
-        }
-        record->dwSize = sizeof(TACTRA_EFFECT);
-        record->dwFlags = TACTRA_FEFFECT_OBJECTOFFSETS;
-        record->dwSamplePeriod = 0;
-        record->dwGain = kFull;
-        effect->lpEffect = record;
-        list[i] = effect;
+        TACTRA_EFFECT& record = slots[i].record;
+        record.dwSize = sizeof(TACTRA_EFFECT);
+        record.dwFlags = TACTRA_FEFFECT_OBJECTOFFSETS;
+        record.dwSamplePeriod = 0;
+        record.dwGain = kFull;
+        slots[i].effect.lpEffect = &record;
+        list[i] = &slots[i].effect;
     }
     return list;
 }
@@ -68,9 +69,9 @@ void set_common_fields(TACTRA_EFFECT& effect, const TypeProperties& props, bool 
     }
 }
 
-bool set_polar_direction(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+bool set_polar_direction(ProjectArena& arena, TACTRA_EFFECT& effect,
                          const TypeProperties& props) {
-    if (!alloc_axes(alloc, effect, 2, TACTRA_FEFFECT_POLAR))
+    if (!alloc_axes(arena, effect, 2, TACTRA_FEFFECT_POLAR))
         return false;
     effect.rgdwAxes[0] = TACTRA_AXIS_X;
     effect.rgdwAxes[1] = TACTRA_AXIS_Y;
@@ -79,9 +80,9 @@ bool set_polar_direction(EffectAllocator& alloc, TACTRA_EFFECT& effect,
     return true;
 }
 
-bool set_angle_direction(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+bool set_angle_direction(ProjectArena& arena, TACTRA_EFFECT& effect,
                          const TypeProperties& props) {
-    if (!alloc_axes(alloc, effect, 2, TACTRA_FEFFECT_CARTESIAN))
+    if (!alloc_axes(arena, effect, 2, TACTRA_FEFFECT_CARTESIAN))
         return false;
     const double theta = props.get(PropertyKey::Direction, 0) * kRadiansPerHundredth;
     effect.rgdwAxes[0] = TACTRA_AXIS_X;
@@ -92,10 +93,10 @@ bool set_angle_direction(EffectAllocator& alloc, TACTRA_EFFECT& effect,
     return true;
 }
 
-bool set_axis_choice(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+bool set_axis_choice(ProjectArena& arena, TACTRA_EFFECT& effect,
                      const TypeProperties& props) {
     const LONG axes = props.get(PropertyKey::Axes, 0);
-    if (!alloc_axes(alloc, effect, axes == 2 ? 2 : 1, TACTRA_FEFFECT_CARTESIAN))
+    if (!alloc_axes(arena, effect, axes == 2 ? 2 : 1, TACTRA_FEFFECT_CARTESIAN))
         return false;
     effect.rgdwAxes[0] = axes == 1 ? TACTRA_AXIS_Y : TACTRA_AXIS_X;
     effect.rglDirection[0] = kFull;
@@ -106,15 +107,15 @@ bool set_axis_choice(EffectAllocator& alloc, TACTRA_EFFECT& effect,
     return true;
 }
 
-bool set_single_axis(EffectAllocator& alloc, TACTRA_EFFECT& effect, bool yAxis) {
-    if (!alloc_axes(alloc, effect, 1, TACTRA_FEFFECT_CARTESIAN))
+bool set_single_axis(ProjectArena& arena, TACTRA_EFFECT& effect, bool yAxis) {
+    if (!alloc_axes(arena, effect, 1, TACTRA_FEFFECT_CARTESIAN))
         return false;
     effect.rgdwAxes[0] = yAxis ? TACTRA_AXIS_Y : TACTRA_AXIS_X;
     effect.rglDirection[0] = kFull;
     return true;
 }
 
-bool set_envelope(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+bool set_envelope(ProjectArena& arena, TACTRA_EFFECT& effect,
                   const TypeProperties& props) {
     const LONG infinite = props.get(PropertyKey::InfiniteDuration, 0);
     const LONG attackLevel = props.get(PropertyKey::AttackLevel, 0);
@@ -126,7 +127,7 @@ bool set_envelope(EffectAllocator& alloc, TACTRA_EFFECT& effect,
     const bool flatFade = fadeTime == 0 || fadeLevel == magnitude || infinite;
     if (flatAttack && flatFade)
         return true;
-    TACTRA_ENVELOPE* envelope = static_cast<TACTRA_ENVELOPE*>(alloc.zeroed(sizeof *envelope));
+    TACTRA_ENVELOPE* envelope = static_cast<TACTRA_ENVELOPE*>(arena.allocate(sizeof *envelope));
     if (!envelope)
         return false;
     envelope->dwSize = sizeof(TACTRA_ENVELOPE);
@@ -139,10 +140,10 @@ bool set_envelope(EffectAllocator& alloc, TACTRA_EFFECT& effect,
     return true;
 }
 
-bool set_condition_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+bool set_condition_block(ProjectArena& arena, TACTRA_EFFECT& effect,
                          const TypeProperties& props, DWORD records) {
     TACTRA_CONDITION* block =
-        static_cast<TACTRA_CONDITION*>(alloc.zeroed(records * sizeof(TACTRA_CONDITION)));
+        static_cast<TACTRA_CONDITION*>(arena.allocate(records * sizeof(TACTRA_CONDITION)));
     if (!block)
         return false;
     typedef PropertyKey K;
@@ -165,9 +166,9 @@ bool set_condition_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
     return true;
 }
 
-bool set_wall_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+bool set_wall_block(ProjectArena& arena, TACTRA_EFFECT& effect,
                     const TypeProperties& props) {
-    TACTRA_CONDITION* wall = alloc_block<TACTRA_CONDITION>(alloc, effect);
+    TACTRA_CONDITION* wall = alloc_block<TACTRA_CONDITION>(arena, effect);
     if (!wall)
         return false;
     const LONG hardness = props.get(PropertyKey::Hardness, 0);
@@ -182,18 +183,18 @@ bool set_wall_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
     return true;
 }
 
-bool set_constant_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+bool set_constant_block(ProjectArena& arena, TACTRA_EFFECT& effect,
                         const TypeProperties& props) {
-    TACTRA_CONSTANTFORCE* force = alloc_block<TACTRA_CONSTANTFORCE>(alloc, effect);
+    TACTRA_CONSTANTFORCE* force = alloc_block<TACTRA_CONSTANTFORCE>(arena, effect);
     if (!force)
         return false;
     force->lMagnitude = props.get(PropertyKey::Magnitude, 5000);
     return true;
 }
 
-bool set_ramp_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+bool set_ramp_block(ProjectArena& arena, TACTRA_EFFECT& effect,
                     const TypeProperties& props) {
-    TACTRA_RAMPFORCE* ramp = alloc_block<TACTRA_RAMPFORCE>(alloc, effect);
+    TACTRA_RAMPFORCE* ramp = alloc_block<TACTRA_RAMPFORCE>(arena, effect);
     if (!ramp)
         return false;
     const int64_t magnitude = props.get(PropertyKey::Magnitude, 5000);
@@ -204,9 +205,9 @@ bool set_ramp_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
     return true;
 }
 
-bool set_periodic_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+bool set_periodic_block(ProjectArena& arena, TACTRA_EFFECT& effect,
                         const TypeProperties& props) {
-    TACTRA_PERIODIC* periodic = alloc_block<TACTRA_PERIODIC>(alloc, effect);
+    TACTRA_PERIODIC* periodic = alloc_block<TACTRA_PERIODIC>(arena, effect);
     if (!periodic)
         return false;
     periodic->dwMagnitude = DWORD(props.get(PropertyKey::Magnitude, 5000));
@@ -216,9 +217,9 @@ bool set_periodic_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
     return true;
 }
 
-bool set_custom_force_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+bool set_custom_force_block(ProjectArena& arena, TACTRA_EFFECT& effect,
                             const TypeProperties& props) {
-    TACTRA_CUSTOMFORCE* force = alloc_block<TACTRA_CUSTOMFORCE>(alloc, effect);
+    TACTRA_CUSTOMFORCE* force = alloc_block<TACTRA_CUSTOMFORCE>(arena, effect);
     if (!force)
         return false;
     // A project's force profile carries no samples.
@@ -227,9 +228,9 @@ bool set_custom_force_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
     return true;
 }
 
-bool set_texture_block(EffectAllocator& alloc, TACTRA_EFFECT& effect,
+bool set_texture_block(ProjectArena& arena, TACTRA_EFFECT& effect,
                        const TypeProperties& props, bool positive, bool negative) {
-    TACTRA_TEXTURE* texture = alloc_block<TACTRA_TEXTURE>(alloc, effect);
+    TACTRA_TEXTURE* texture = alloc_block<TACTRA_TEXTURE>(arena, effect);
     if (!texture)
         return false;
     // The format has no keys for the other fields: a valid, otherwise empty record.

@@ -1,7 +1,7 @@
 #pragma once
-// Where effect records and their blocks are allocated. Lists handed out to callers live on the
-// heap, each piece freed on its own; a loaded project's own effects live in its arena
-// (ProjectArena), freed all at once with the project.
+// Where copies of effect records and their blocks are allocated. Lists handed out to callers
+// live on the heap, each piece freed on its own. (A loaded project's own effects are built in
+// its arena, ProjectArena, and freed all at once with the project.)
 
 #include "tkl/project/tvx.h"
 

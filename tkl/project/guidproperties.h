@@ -4,6 +4,7 @@
 
 #include "tkl/project/projectarena.h"
 #include "tkl/project/projectreader.h"
+#include "tkl/project/tvxproject.h"
 
 namespace tkl {
 namespace project {
@@ -20,13 +21,12 @@ TKL_API bool parse_guid_text(const char* text, size_t length, GUID& guid);
 // Writes the braced registry form with upper-case digits.
 TKL_API void format_guid_text(const GUID& guid, char (&text)[kGuidTextSize]);
 
-// The "ID" pair's GUID; all zero when absent or unparsable.
-GUID get_guid_property(const PairList& pairs);
-
-// The "ContainedObjects" list, in the arena: one GUID per ";"-separated piece, in order. Null
-// with a count of 0 when the key is absent, a piece doesn't parse, or the list can't be
-// allocated.
-GUID* get_guid_list_property(const PairList& pairs, ProjectArena& arena, LONG& count);
+// Reads the identifier ("ID") and the contained-object list ("ContainedObjects") of an
+// object-property block into the object, the first pair of each key counting: an identifier
+// that doesn't parse is all zero; a list that doesn't (a piece that doesn't parse, or no room
+// for it in the arena) leaves the object without one. The list lives in the arena.
+void read_object_properties(const PairList& pairs, const PairEnds& ends, ProjectArena& arena,
+                            TVXObject& object);
 
 }  // namespace project
 }  // namespace tkl

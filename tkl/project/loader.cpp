@@ -4,30 +4,44 @@
 #include "tkl/project/guidproperties.h"
 
 #include <cstdlib>
-#include <cstring>
 
 namespace tkl {
 namespace project {
 namespace {
 
-// Fills a zeroed object of the project from its record; false when an allocation fails.
-bool parse_object(const ObjectRecordView& record, ProjectArena& arena, TVXObject& object) {
-    object.lpszName = arena.copy_text(record.name, std::strlen(record.name));
-    object.lpszType = arena.copy_text(record.type, std::strlen(record.type));
-    if (!object.lpszName || !object.lpszType)
-        return false;
-    if (record.hasBlock) {
-        object.guidID = get_guid_property(record.objectProperties);
-        object.paContainedObjects =
-            get_guid_list_property(record.objectProperties, arena, object.cContainedObjects);
-    }
-    const BuilderRow* row = find_builder(record.type);
+// Copies of the known type names, made once per project and shared by its objects.
+struct TypeNames {
+    char* copy[kBuilderRows];
+};
+
+// The object's own copy of its type name, or the one its project shares; null without memory.
+char* type_name(const ObjectRecordView& record, const BuilderRow* row, ProjectArena& arena,
+                TypeNames& names) {
     if (!row)
+        return arena.copy_text(record.type, record.typeLength);
+    char*& shared = names.copy[builder_row_number(*row)];
+    if (!shared)
+        shared = arena.copy_text(record.type, record.typeLength);
+    return shared;
+}
+
+// Fills a zeroed object of the project from its record; false when an allocation fails.
+bool parse_object(const ObjectRecordView& record, ProjectArena& arena, TypeNames& names,
+                  TVXObject& object) {
+    const char* const recordEnd = record.typeProperties.data + record.typeProperties.size;
+    const BuilderRow* row =
+        find_builder(record.type, record.typeLength, size_t(recordEnd - record.type));
+    object.lpszName = arena.copy_text(record.name, record.nameLength);
+    object.lpszType = object.lpszName ? type_name(record, row, arena, names) : nullptr;
+    if (!object.lpszType)
+        return false;
+    if (record.hasBlock)
+        read_object_properties(record.objectProperties, record.objectEnds, arena, object);
+    if (!row || !row->build)
         return true;
-    ArenaAllocator alloc(arena);
-    const TypeProperties props(record.typeProperties);
+    const TypeProperties props(record.typeProperties, record.typeEnds);
     object.cEffects = 1;
-    object.paEffects = row->build(*row, props, alloc, object.cEffects);
+    object.paEffects = row->build(*row, props, arena, object.cEffects);
     if (!object.paEffects && object.cEffects != 0)
         return false;
     if (!object.paEffects)
@@ -35,6 +49,7 @@ bool parse_object(const ObjectRecordView& record, ProjectArena& arena, TVXObject
     return true;
 }
 
+// The project record and its object table, zeroed.
 TVXProject* new_project(LONG objects, ITactraDevice* device) {
     TVXProject* project = static_cast<TVXProject*>(std::calloc(1, sizeof(TVXProject)));
     if (!project)
@@ -72,6 +87,7 @@ TVXProject* load_project(const void* data, size_t size, ITactraDevice* device,
         out_of_memory(failure, -1, 4, nullptr);
         return nullptr;
     }
+    TypeNames names = {};
     for (LONG i = 0; i < count; ++i) {
         ObjectRecordView record;
         if (!reader.read_record(record)) {
@@ -80,7 +96,7 @@ TVXProject* load_project(const void* data, size_t size, ITactraDevice* device,
             release_project(project);
             return nullptr;
         }
-        if (!parse_object(record, project->storage, project->paObjects[i])) {
+        if (!parse_object(record, project->storage, names, project->paObjects[i])) {
             out_of_memory(failure, i, record.offset, record.name);
             release_project(project);
             return nullptr;
@@ -106,7 +122,8 @@ TVXProject* load_object_record(const void* data, ITactraDevice* device) {
     TVXProject* project = new_project(1, device);
     if (!project)
         return nullptr;
-    if (!parse_object(record, project->storage, project->paObjects[0])) {
+    TypeNames names = {};
+    if (!parse_object(record, project->storage, names, project->paObjects[0])) {
         release_project(project);
         return nullptr;
     }

@@ -2,6 +2,7 @@
 #include "tkl/project/tvxproject.h"
 
 #include "tkl/project/effectcopy.h"
+#include "tkl/project/objectindex.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -17,6 +18,11 @@ const char kCompoundType[] = "Compound";
 void drop_effects(TVXObject& object) {
     object.paEffects = nullptr;
     object.cEffects = 0;
+}
+
+bool is_compound_with_members(const TVXObject& object) {
+    return object.cContainedObjects > 0 && object.lpszType[0] == kCompoundType[0] &&
+           std::strcmp(object.lpszType, kCompoundType) == 0;
 }
 
 }  // namespace
@@ -56,14 +62,20 @@ TVXEffect** copy_effect_list(TVXEffect* const* effects, LONG count) {
 // points at its members' effects instead of holding copies of its own.
 bool link_compounds(TVXProject* project, const char** reason) {
     *reason = "out of memory";
-    for (LONG c = 0; c < project->cObjects; ++c) {
+    // Compounds without members, like every other object, have no effects from a builder.
+    LONG c = 0;
+    while (c < project->cObjects && !is_compound_with_members(project->paObjects[c]))
+        ++c;
+    if (c == project->cObjects)
+        return true;
+    const ObjectIdIndex index(*project);
+    for (; c < project->cObjects; ++c) {
         TVXObject& compound = project->paObjects[c];
-        if (compound.lpszType[0] != kCompoundType[0] ||
-            std::strcmp(compound.lpszType, kCompoundType) != 0)
+        if (!is_compound_with_members(compound))
             continue;
         int64_t sum = 0;
         for (LONG i = 0; i < compound.cContainedObjects; ++i) {
-            const TVXObject* member = find_object_by_id(project, compound.paContainedObjects[i]);
+            const TVXObject* member = index.find(compound.paContainedObjects[i]);
             if (member && member != &compound)
                 sum += member->cEffects;
         }
@@ -81,7 +93,7 @@ bool link_compounds(TVXProject* project, const char** reason) {
         compound.cEffects = LONG(sum);
         LONG next = 0;
         for (LONG i = 0; i < compound.cContainedObjects; ++i) {
-            const TVXObject* member = find_object_by_id(project, compound.paContainedObjects[i]);
+            const TVXObject* member = index.find(compound.paContainedObjects[i]);
             if (!member || member == &compound)
                 continue;
             for (LONG e = 0; e < member->cEffects; ++e)

@@ -5,6 +5,7 @@
 
 #include "tkl/platform/win32.h"
 #include "tkl/platform/export.h"
+#include "tkl/project/pairlist.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,13 +16,7 @@ namespace project {
 // The four bytes "tvxp" that open a project.
 inline constexpr char kProjectMagic[4] = {'t', 'v', 'x', 'p'};
 
-// A run of key/value texts, each zero-terminated, with no count or terminator of its own.
-struct PairList {
-    const char* data;
-    size_t size;
-};
-
-// The next pair at `pos` of a list of whole pairs (see ProjectReader); false at the end.
+// The pair at `pos` as next_pair (pairlist.h) finds it, for callers that need only its texts.
 TKL_API bool next_pair(const PairList& list, size_t& pos, const char*& key, const char*& value);
 
 // The value of the first pair with exactly that key, or null.
@@ -39,9 +34,13 @@ struct ObjectRecordView {
     uint32_t length;             // the record length, its own 4 bytes included
     const char* name;
     const char* type;
+    size_t nameLength;
+    size_t typeLength;
     bool hasBlock;               // an object-property block follows the type name
     PairList objectProperties;   // the block's pairs ("ID", "ContainedObjects")
     PairList typeProperties;     // the rest of the record
+    PairEnds objectEnds;         // the ends of their texts
+    PairEnds typeEnds;
 };
 
 // Where reading stopped.

@@ -1,9 +1,7 @@
 #include "tkl/project/typeproperties.h"
 
+#include "tkl/project/nametable.h"
 #include "tkl/project/properties.h"
-
-#include <cstdint>
-#include <cstring>
 
 namespace tkl {
 namespace project {
@@ -56,81 +54,29 @@ constexpr KeyName kKeys[] = {
 constexpr size_t kKeyCount = sizeof kKeys / sizeof kKeys[0];
 static_assert(kKeyCount == size_t(PropertyKey::Count), "one name per key");
 
-constexpr size_t text_length(const char* text) {
-    size_t n = 0;
-    while (text[n])
-        ++n;
-    return n;
-}
-
-// A key's length with its first, middle and last characters: the names above all differ in
-// these, so the hash is cheap and collisions are rare (a match is still compared in full).
-constexpr uint32_t key_hash(const char* key, size_t length) {
-    return length == 0 ? 0
-                       : uint32_t(length) * 131u + static_cast<unsigned char>(key[0]) * 31u +
-                             static_cast<unsigned char>(key[length / 2]) * 7u +
-                             static_cast<unsigned char>(key[length - 1]);
-}
-
-// Open addressing over the key names, filled at compile time: a pair's key is hashed as its
-// end is found and compared with at most a few names.
-struct KeyHash {
-    static constexpr size_t kSlots = 128;
-    signed char slot[kSlots];  // index into kKeys, -1 for none
-    unsigned char length[kKeyCount];
-    constexpr KeyHash() : slot(), length() {
-        for (size_t s = 0; s < kSlots; ++s)
-            slot[s] = -1;
-        for (size_t i = 0; i < kKeyCount; ++i) {
-            const char* name = kKeys[i].name;
-            length[i] = static_cast<unsigned char>(text_length(name));
-            size_t s = key_hash(name, length[i]) % kSlots;
-            while (slot[s] >= 0)
-                s = (s + 1) % kSlots;
-            slot[s] = static_cast<signed char>(i);
-        }
-    }
-};
-constexpr KeyHash kKeyHash{};
-
-// The known key named by the `length` characters at name, or null.
-const KeyName* find_key(const char* name, size_t length) {
-    for (size_t s = key_hash(name, length) % KeyHash::kSlots; kKeyHash.slot[s] >= 0; s = (s + 1) % KeyHash::kSlots) {
-        const size_t i = size_t(kKeyHash.slot[s]);
-        if (kKeyHash.length[i] == length && std::memcmp(kKeys[i].name, name, length) == 0)
-            return &kKeys[i];
-    }
-    return nullptr;
-}
+constexpr NameTable<kKeyCount> kKeyTable(kKeys, &KeyName::name);
+static_assert(kKeyTable.ready(), "a slot for every key");
 
 }  // namespace
 
-TypeProperties::TypeProperties(const PairList& pairs) : values_() {
-    const char* p = pairs.data;
-    const char* const end = pairs.data + pairs.size;
-    // Whole pairs only: a key without a whole value ends the list, as in next_pair.
-    while (p < end) {
-        const char* key = p;
-        while (p < end && *p)
-            ++p;
-        const size_t keyLength = size_t(p - key);
-        if (++p >= end)
-            break;
-        const char* value = p;
-        while (p < end && *p)
-            ++p;
-        if (p++ >= end)
-            break;
-        const KeyName* known = find_key(key, keyLength);
+// Each value is read as its pair is met, once: builder steps ask for some keys more than once.
+TypeProperties::TypeProperties(const PairList& pairs, const PairEnds& ends) {
+    uint64_t present = 0;
+    PairCursor cursor(pairs, ends);
+    Pair pair;
+    while (cursor.next(pair)) {
+        const int found = kKeyTable.find(pair.key, pair.keyLength,
+                                         size_t(pairs.data + pairs.size - pair.key));
+        if (found < 0)
+            continue;
+        const int key = int(kKeys[found].key);
         // The first pair with a key wins.
-        if (known && !values_[int(known->key)])
-            values_[int(known->key)] = value;
+        if (!(present & bit(key))) {
+            present |= bit(key);
+            values_[key] = read_number(pairs, pair);
+        }
     }
-}
-
-LONG TypeProperties::get(PropertyKey key, LONG fallback) const {
-    const char* value = values_[int(key)];
-    return value ? parse_number(value) : fallback;
+    present_ = present;
 }
 
 }  // namespace project

@@ -1,9 +1,12 @@
 #pragma once
 // An object's type properties read once: the value of the first pair of every key a builder
-// asks for, found in one pass over the pairs, so that each builder step looks its keys up
-// without scanning the texts again.
+// asks for, found and read in one pass over the pairs, so that each builder step looks its
+// keys up without scanning the texts again.
 
-#include "tkl/project/projectreader.h"
+#include "tkl/platform/win32.h"
+#include "tkl/project/pairlist.h"
+
+#include <cstdint>
 
 namespace tkl {
 namespace project {
@@ -21,14 +24,21 @@ enum class PropertyKey {
 
 class TypeProperties {
 public:
-    // Indexes a list of whole pairs (as ProjectReader hands them out).
-    explicit TypeProperties(const PairList& pairs);
+    // Indexes a list of whole pairs with the ends of its texts (as ProjectReader hands them
+    // out).
+    TypeProperties(const PairList& pairs, const PairEnds& ends);
 
     // The numeric value of the first pair with that key, or `fallback` when there is none.
-    LONG get(PropertyKey key, LONG fallback) const;
+    LONG get(PropertyKey key, LONG fallback) const {
+        return present_ & bit(int(key)) ? values_[int(key)] : fallback;
+    }
 
 private:
-    const char* values_[int(PropertyKey::Count)];
+    static constexpr uint64_t bit(int key) { return uint64_t(1) << key; }
+    static_assert(int(PropertyKey::Count) <= 64, "one bit per key");
+
+    uint64_t present_;                       // the keys that have a pair
+    LONG values_[int(PropertyKey::Count)];   // read only where present
 };
 
 }  // namespace project
