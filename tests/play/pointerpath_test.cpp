@@ -8,8 +8,8 @@
 
 namespace {
 
-play::PathSpec spec(const char* shape, double duration = 2, double rate = 1000) {
-    play::PathSpec s;
+play::PathPlan plan(const char* shape, double duration = 2, double rate = 1000) {
+    play::PathPlan s;
     s.shape = shape;
     s.duration = duration;
     s.rate = rate;
@@ -17,7 +17,7 @@ play::PathSpec spec(const char* shape, double duration = 2, double rate = 1000) 
 }
 
 TEST(PointerPath, SamplesCoverTheDurationWithBothEnds) {
-    const auto path = play::make_path(spec("still", 0.5, 100));
+    const auto path = play::make_path(plan("still", 0.5, 100));
     ASSERT_EQ(path.size(), 51u);
     EXPECT_DOUBLE_EQ(path.back().t, 0.5);
     for (const auto& p : path) {
@@ -29,7 +29,7 @@ TEST(PointerPath, SamplesCoverTheDurationWithBothEnds) {
 }
 
 TEST(PointerPath, LineCrossesTheMiddleAtOneSpeedEvenAtItsEnds) {
-    const auto path = play::make_path(spec("line"));
+    const auto path = play::make_path(plan("line"));
     EXPECT_DOUBLE_EQ(path.front().x, 128);
     EXPECT_DOUBLE_EQ(path.back().x, 896);
     for (const auto& p : {path.front(), path[1000], path.back()}) {
@@ -41,7 +41,7 @@ TEST(PointerPath, LineCrossesTheMiddleAtOneSpeedEvenAtItsEnds) {
 }
 
 TEST(PointerPath, CircleTurnsClockwiseOnTheScreenFromTheTop) {
-    const auto path = play::make_path(spec("circle", 4));
+    const auto path = play::make_path(plan("circle", 4));
     const double r = 256, speed = 2 * 3.14159265358979 * r / 4;
     EXPECT_NEAR(path[0].x, 512, 1e-9);
     EXPECT_NEAR(path[0].y, 128, 1e-9);
@@ -53,7 +53,7 @@ TEST(PointerPath, CircleTurnsClockwiseOnTheScreenFromTheTop) {
 }
 
 TEST(PointerPath, SweepStaysOnTheScreenAndMovesOnBothAxes) {
-    const auto path = play::make_path(spec("sweep", 4));
+    const auto path = play::make_path(plan("sweep", 4));
     double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9, maxAy = 0;
     for (const auto& p : path) {
         minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
@@ -70,7 +70,7 @@ TEST(PointerPath, SweepStaysOnTheScreenAndMovesOnBothAxes) {
 }
 
 TEST(PointerPath, PressHoldsTheButtonFromItsStartToItsEnd) {
-    play::PathSpec s = spec("still", 1, 10);
+    play::PathPlan s = plan("still", 1, 10);
     s.pressFrom = 0.3;
     s.pressTo = 0.6;
     s.button = 2;
@@ -82,7 +82,7 @@ TEST(PointerPath, PressHoldsTheButtonFromItsStartToItsEnd) {
 }
 
 TEST(PointerPath, FileIsFollowedLinearlyWithItsButtons) {
-    play::PathSpec s = spec("file", 3, 10);
+    play::PathPlan s = plan("file", 3, 10);
     s.waypoints = play::parse_path_text(
         "time_s,x,y,buttons\n"
         "# a comment line\n"

@@ -57,29 +57,29 @@ OpenDevice open_device(bool anyDevice) {
     return open;
 }
 
-play::PathSpec path_spec(const play::Options& o) {
-    play::PathSpec spec;
-    spec.width = GetSystemMetrics(SM_CXSCREEN);
-    spec.height = GetSystemMetrics(SM_CYSCREEN);
-    spec.rate = o.rate;
-    spec.duration = o.duration;
-    spec.pressFrom = o.pressFrom;
-    spec.pressTo = o.pressTo;
-    spec.button = o.button;
-    spec.shape = o.path;
+play::PathPlan path_plan(const play::Options& o) {
+    play::PathPlan plan;
+    plan.width = GetSystemMetrics(SM_CXSCREEN);
+    plan.height = GetSystemMetrics(SM_CYSCREEN);
+    plan.rate = o.rate;
+    plan.duration = o.duration;
+    plan.pressFrom = o.pressFrom;
+    plan.pressTo = o.pressTo;
+    plan.button = o.button;
+    plan.shape = o.path;
     if (o.path == "still" || o.path == "line" || o.path == "circle" || o.path == "sweep")
-        return spec;
-    spec.shape = "file";
+        return plan;
+    plan.shape = "file";
     try {
-        spec.waypoints = play::read_path_file(o.path);
+        plan.waypoints = play::read_path_file(o.path);
     } catch (const play::PathError& e) {
         throw Failure("path file " + o.path + ": " + e.what());
     }
     if (!o.durationGiven)
-        spec.duration = spec.waypoints.back().t > 0 ? spec.waypoints.back().t : 1 / o.rate;
-    if (spec.duration * spec.rate > 1e7)
+        plan.duration = plan.waypoints.back().t > 0 ? plan.waypoints.back().t : 1 / o.rate;
+    if (plan.duration * plan.rate > 1e7)
         throw Failure("path file " + o.path + ": longer than 10 million samples at this rate");
-    return spec;
+    return plan;
 }
 
 fs::path output_folder(const play::Options& o) {
@@ -120,8 +120,8 @@ bool draw_plots(const std::string& program, const fs::path& folder,
 int run(const play::Options& o) {
     const std::vector<play::ObjectInfo> catalog = play::read_catalog(o.project);
     const std::vector<play::ObjectInfo> objects = play::select_objects(catalog, o.objects);
-    const play::PathSpec spec = path_spec(o);
-    const std::vector<play::PathPoint> path = play::make_path(spec);
+    const play::PathPlan plan = path_plan(o);
+    const std::vector<play::PathPoint> path = play::make_path(plan);
 
     CTKLErrors::SetErrorHandling(0);  // failures are reported here, with what they concern
 #if !defined(_WIN32)
@@ -133,18 +133,18 @@ int run(const play::Options& o) {
 #endif
     OpenDevice open = open_device(o.anyDevice);
     const fs::path folder = output_folder(o);
-    const std::string pathName = spec.shape == "file" ? fs::u8path(o.path).filename().string() : spec.shape;
+    const std::string pathName = plan.shape == "file" ? fs::u8path(o.path).filename().string() : plan.shape;
 
     std::cout << o.project << ": " << objects.size() << " object" << (objects.size() == 1 ? "" : "s")
               << " on the " << open.name << ", pointer path " << pathName << " over "
-              << spec.duration << " s at " << spec.rate << " Hz\n\n";
+              << plan.duration << " s at " << plan.rate << " Hz\n\n";
 
     play::ObjectPlayer player(o.project, open.device.get(), open.sim.get(), o.mapStep);
     play::PlotContext context;
     context.device = open.name;
     context.path = pathName + " (" + std::to_string(path.size()) + " samples)";
-    context.width = spec.width;
-    context.height = spec.height;
+    context.width = plan.width;
+    context.height = plan.height;
     std::vector<play::ObjectRun> runs;
     std::vector<std::string> scripts;
     for (const play::ObjectInfo& object : objects) {

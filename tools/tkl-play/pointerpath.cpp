@@ -42,7 +42,7 @@ unsigned file_buttons(const std::vector<Waypoint>& points, double t) {
 
 // The shapes are defined for every t, also beyond the duration, so that the differences at
 // the ends see the same motion as everywhere else.
-Position position(const PathSpec& s, double t) {
+Position position(const PathPlan& s, double t) {
     const double w = s.width, h = s.height, f = t / s.duration;
     if (s.shape == "line")
         return {w / 8 + w * 3 / 4 * f, h / 2};
@@ -126,15 +126,15 @@ std::vector<Waypoint> read_path_file(const std::string& file) {
     return parse_path_text(text.str());
 }
 
-std::vector<PathPoint> make_path(const PathSpec& spec) {
-    const double h = 1 / spec.rate;
-    const size_t count = size_t(std::floor(spec.duration * spec.rate + 1e-9)) + 1;
+std::vector<PathPoint> make_path(const PathPlan& plan) {
+    const double h = 1 / plan.rate;
+    const size_t count = size_t(std::floor(plan.duration * plan.rate + 1e-9)) + 1;
     std::vector<PathPoint> path;
     path.reserve(count);
     for (size_t i = 0; i < count; ++i) {
-        const double t = double(i) / spec.rate;
-        const Position before = position(spec, t - h), at = position(spec, t),
-                       after = position(spec, t + h);
+        const double t = double(i) / plan.rate;
+        const Position before = position(plan, t - h), at = position(plan, t),
+                       after = position(plan, t + h);
         PathPoint p;
         p.t = t;
         p.x = at.x;
@@ -143,9 +143,9 @@ std::vector<PathPoint> make_path(const PathSpec& spec) {
         p.vy = (after.y - before.y) / (2 * h);
         p.ax = (after.x - 2 * at.x + before.x) / (h * h);
         p.ay = (after.y - 2 * at.y + before.y) / (h * h);
-        p.buttons = spec.shape == "file" ? file_buttons(spec.waypoints, t) : 0;
-        if (spec.pressFrom >= 0 && t >= spec.pressFrom && (spec.pressTo < 0 || t < spec.pressTo))
-            p.buttons |= 1u << spec.button;
+        p.buttons = plan.shape == "file" ? file_buttons(plan.waypoints, t) : 0;
+        if (plan.pressFrom >= 0 && t >= plan.pressFrom && (plan.pressTo < 0 || t < plan.pressTo))
+            p.buttons |= 1u << plan.button;
         path.push_back(p);
     }
     return path;

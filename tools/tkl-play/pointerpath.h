@@ -30,7 +30,7 @@ public:
 };
 
 // How the path is drawn.
-struct PathSpec {
+struct PathPlan {
     std::string shape;                // still, line, circle, sweep or file
     std::vector<Waypoint> waypoints;  // the file's points
     double width = 1024, height = 768;  // the screen, pixels
@@ -48,6 +48,6 @@ std::vector<Waypoint> read_path_file(const std::string& file);
 // The samples at 0, 1/rate, ... up to the duration (included when it falls on a sample).
 // Velocities and accelerations are the path's own, taken by central differences over one
 // sample interval so that every shape, the file's straight segments too, is treated alike.
-std::vector<PathPoint> make_path(const PathSpec& spec);
+std::vector<PathPoint> make_path(const PathPlan& plan);
 
 }  // namespace play
