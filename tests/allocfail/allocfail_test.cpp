@@ -1,7 +1,7 @@
 // Every allocation of each operation failing in turn: loading the sample projects from a file,
 // a resource and memory, handing out their effect lists and effects, playing their objects
-// through the project classes, opening the devices and initialising every effect class on both
-// kinds of device.
+// through the project classes on both kinds of device, opening the devices, making every kind
+// with the effect factory and initialising every effect class on both kinds of device.
 //
 // Adding an operation is one row below; adding an effect class is one row of kEffectClasses.
 #include "tests/allocfail/failuresweep.h"
@@ -37,6 +37,8 @@ struct Context {
     // effects the device accepts (it refuses a force profile without samples).
     std::vector<HTVXPROJECT> projects;
     std::vector<std::vector<std::string>> creatable;
+    // The objects a project on DirectInput can play (its springs become the device-unit spring).
+    std::vector<std::vector<std::string>> creatableOnDirectInput;
     std::vector<int> objects;  // each sample's object count, from its unarmed load
     std::vector<std::vector<std::string>> singles;  // the creatable objects of one effect
     std::vector<std::vector<std::string>> contents;  // and what its objects hold
@@ -168,16 +170,18 @@ bool refused_with(bool ok, std::initializer_list<LONG> codes) {
     return ok;
 }
 
-// The sample opened as a project on the force mouse, with every object it can play created,
-// started and stopped as a compound, then closed. The mouse holds them all at once.
-bool every_compound(size_t sample) {
+// The sample opened as a project on a device, with every object it can play there created,
+// started and stopped as a compound, then closed. The device holds them all at once.
+bool every_compound(size_t sample, bool onDirectInput) {
     g_context->mouseSim.set_capacity(1024);
     CTactraProject project;
     // A load that fails for memory is no error of the project's: 0 with code 0.
-    if (!refused_with(project.OpenFile(kSamples[sample].path().c_str(), g_context->mouse),
+    if (!refused_with(project.OpenFile(kSamples[sample].path().c_str(),
+                                       onDirectInput ? g_context->dinput : g_context->mouse),
                       {TKL_ERR_NONE}))
         return false;
-    for (const std::string& name : g_context->creatable[sample]) {
+    for (const std::string& name : onDirectInput ? g_context->creatableOnDirectInput[sample]
+                                                 : g_context->creatable[sample]) {
         // The object's records (code 10) or the compound, its slots or its name (code 2).
         if (!refused_with(project.CreateEffect(name.c_str()) != nullptr,
                           {TKL_ERR_CANT_CREATE_EFFECT, TKL_ERR_ALLOCATION_FAILED}))
@@ -186,6 +190,22 @@ bool every_compound(size_t sample) {
     EXPECT_TRUE(project.Start(nullptr, 1, 0));
     EXPECT_TRUE(project.Stop(nullptr));
     return true;
+}
+
+// The effect factory once for every kind of the kinds table: out of memory it answers null and
+// leaves the code cleared.
+bool every_kind_made() {
+    unsigned count = 0;
+    const tkl::EffectKind* kinds = tkl::effect_kinds(&count);
+    for (unsigned i = 0; i < count; ++i) {
+        CTactraEffect* effect = CTactraEffect::NewObjectFromGUID(*kinds[i].kind);
+        if (!effect) {
+            EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_NONE);
+            return false;
+        }
+        delete effect;
+    }
+    return count > 0;
 }
 
 // An effect of the application's own handed to a project, played by name and closed with it.
@@ -265,7 +285,8 @@ std::vector<Operation> project_operations(size_t sample) {
         {n + "effect lists by name", [sample] { return every_list(sample, true); }},
         {n + "effect lists by index", [sample] { return every_list(sample, false); }},
         {n + "effects on the force mouse", [sample] { return every_effect_list(sample); }},
-        {n + "compounds of a project", [sample] { return every_compound(sample); }},
+        {n + "compounds of a project", [sample] { return every_compound(sample, false); }},
+        {n + "compounds of a project on DirectInput", [sample] { return every_compound(sample, true); }},
         {n + "project list", [sample] { return project_list(sample); }},
         {n + "single effects from a project", [sample] { return single_effects(sample); }},
     };
@@ -395,6 +416,7 @@ std::vector<Operation> all_operations() {
         all.push_back({std::string(effect.first) + " on the force mouse",
                        [init] { return initialized(init, g_context->mouse); }});
     }
+    all.push_back({"NewObjectFromGUID, every kind", [] { return every_kind_made(); }});
     all.push_back({"AddEffect", [] { return added_effect(); }});
     return all;
 }
@@ -453,6 +475,12 @@ protected:
                     TVXReleaseEffects(project, effects);
                 }
             }
+            c.creatableOnDirectInput.emplace_back();
+            CTactraProject onDirectInput;
+            ASSERT_TRUE(onDirectInput.OpenFile(sample.path().c_str(), c.dinput));
+            for (const std::string& name : c.creatable.back())
+                if (onDirectInput.CreateEffect(name.c_str()))
+                    c.creatableOnDirectInput.back().push_back(name);
         }
     }
     void TearDown() override {
@@ -462,6 +490,7 @@ protected:
             TVXReleaseProject(project);
         g_context->projects.clear();
         g_context->creatable.clear();
+        g_context->creatableOnDirectInput.clear();
         g_context->objects.clear();
         g_context->singles.clear();
         g_context->contents.clear();
