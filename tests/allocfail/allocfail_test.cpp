@@ -173,15 +173,16 @@ bool refused_with(bool ok, std::initializer_list<LONG> codes) {
 // The sample opened as a project on a device, with every object it can play there created,
 // started and stopped as a compound, then closed. The device holds them all at once.
 bool every_compound(size_t sample, bool onDirectInput) {
-    g_context->mouseSim.set_capacity(1024);
+    Context& c = *g_context;
+    CTactraDevice* device = onDirectInput ? c.dinput : c.mouse;
+    const std::vector<std::string>& names =
+        onDirectInput ? c.creatableOnDirectInput[sample] : c.creatable[sample];
+    c.mouseSim.set_capacity(1024);
     CTactraProject project;
     // A load that fails for memory is no error of the project's: 0 with code 0.
-    if (!refused_with(project.OpenFile(kSamples[sample].path().c_str(),
-                                       onDirectInput ? g_context->dinput : g_context->mouse),
-                      {TKL_ERR_NONE}))
+    if (!refused_with(project.OpenFile(kSamples[sample].path().c_str(), device), {TKL_ERR_NONE}))
         return false;
-    for (const std::string& name : onDirectInput ? g_context->creatableOnDirectInput[sample]
-                                                 : g_context->creatable[sample]) {
+    for (const std::string& name : names) {
         // The object's records (code 10) or the compound, its slots or its name (code 2).
         if (!refused_with(project.CreateEffect(name.c_str()) != nullptr,
                           {TKL_ERR_CANT_CREATE_EFFECT, TKL_ERR_ALLOCATION_FAILED}))
