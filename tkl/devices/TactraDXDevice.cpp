@@ -140,6 +140,7 @@ ITactra* CTactraDXDevice::GetAPI() { return reinterpret_cast<ITactra*>(m_pAPI); 
 ITactraDevice* CTactraDXDevice::GetDevice() { return reinterpret_cast<ITactraDevice*>(m_pDevice); }
 
 void CTactraDXDevice::reset() {
+    release_links();
     if (m_pDevice && !m_bExternalDevice) {
         m_pDevice->Unacquire();
         m_pDevice->Release();

@@ -40,8 +40,9 @@ public:
     ITactraDevice* GetDevice() override;
 
 protected:
-    /// Unacquires and releases what this object opened, forgets what it was given, and
-    /// releases this object's load of the library.
+    /// Lets go of the linked effects and projects (see CTactraDevice), unacquires and releases
+    /// what this object opened, forgets what it was given, and releases this object's load of
+    /// the library.
     void reset() override;
 
     BOOL m_bExternalAPI;     ///< the DirectInput object is the application's

@@ -172,6 +172,7 @@ BOOL CTactraMouse::ChangeScreenResolution(BOOL automatic, DWORD width, DWORD hei
 }
 
 void CTactraMouse::reset() {
+    release_links();
     if (m_pDevice) {
         m_pDevice->Unacquire();
         m_pDevice->Release();

@@ -40,8 +40,8 @@ public:
 protected:
     /// Full device gain; code 4 without an API object or device.
     BOOL prepare_device() override;
-    /// Unacquires and releases the device, releases the API object and this object's load of
-    /// the library.
+    /// Lets go of the linked effects and projects (see CTactraDevice), unacquires and releases
+    /// the device, releases the API object and this object's load of the library.
     void reset() override;
 
     ITactra* m_pAPI;          ///< the API's root object, own reference; null when closed

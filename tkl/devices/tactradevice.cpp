@@ -9,9 +9,33 @@
 
 CTactraDevice::CTactraDevice()
     : m_bInitialized(FALSE), m_dwDeviceType(TKL_DEVICE_TYPE_BASE), m_guidDevice(GUID_NULL),
-      m_bDeviceFound(FALSE) {}
+      m_bDeviceFound(FALSE), m_pLinks(nullptr) {}
 
-CTactraDevice::~CTactraDevice() {}
+CTactraDevice::CTactraDevice(const CTactraDevice& other)
+    : m_bInitialized(other.m_bInitialized), m_dwDeviceType(other.m_dwDeviceType),
+      m_guidDevice(other.m_guidDevice), m_bDeviceFound(other.m_bDeviceFound), m_pLinks(nullptr) {}
+
+CTactraDevice& CTactraDevice::operator=(const CTactraDevice& other) {
+    m_bInitialized = other.m_bInitialized;
+    m_dwDeviceType = other.m_dwDeviceType;
+    m_guidDevice = other.m_guidDevice;
+    m_bDeviceFound = other.m_bDeviceFound;
+    return *this;
+}
+
+// The subclasses' destructors have released the links already; a device class of the
+// application's may not have.
+CTactraDevice::~CTactraDevice() { release_links(); }
+
+// Each link leaves the list before its owner is told, so an owner may detach or attach anew
+// from its release function.
+void CTactraDevice::release_links() {
+    while (m_pLinks) {
+        tkl::DeviceLink* link = m_pLinks;
+        link->detach();
+        link->m_pfnRelease(link->m_pOwner);
+    }
+}
 
 BOOL CTactraDevice::ChangeScreenResolution(BOOL, DWORD, DWORD) {
     CTKLErrors::SetErrorCode(TKL_ERR_NONE);

@@ -2,6 +2,7 @@
 /// @file
 /// CTactraDevice and its device types.
 
+#include "tkl/devices/devicelink.h"
 #include "tkl/devices/tactraapi.h"
 #include "tkl/platform/dinput.h"
 #include "tkl/platform/export.h"
@@ -16,9 +17,25 @@
 /// CTactraDevice: the abstract device every effect is bound to. It hides whether the effects run
 /// on the product's force mouse (CTactraMouse) or on a DirectInput force-feedback device
 /// (CTactraDXDevice); GetDeviceType tells them apart (2 and 3).
+///
+/// Closing: when a device closes (its reset, a new Initialize, its destruction) it first
+/// releases the device-side effect and device interface of every effect made on it, and every
+/// project that has it as its default device forgets it; only then does it unacquire the device
+/// and free the lower-layer module. Effects, compounds, projects and project lists may
+/// therefore outlive their device and be destroyed in any order: an effect whose device closed
+/// is no longer initialised (its calls fail with TKL_ERR_EFFECT_NOT_INITIALIZED until it is
+/// initialised again), and a project without a device makes no new compounds
+/// (TKL_ERR_DEVICE_IS_NULL).
 class TKL_API CTactraDevice {
+    friend class tkl::DeviceLink;
+
 public:
     CTactraDevice();
+    /// The four device members; the effects and projects linked to `other` stay with it.
+    CTactraDevice(const CTactraDevice& other);
+    /// The four device members; this device's own links stay as they are.
+    CTactraDevice& operator=(const CTactraDevice& other);
+    /// Releases whatever effects and projects still hold of the device (see Closing).
     virtual ~CTactraDevice();
 
     /// The root interface, without a new reference; a DirectInput device returns its
@@ -38,15 +55,17 @@ public:
     BOOL UsesWin32MouseServices(BOOL use);
 
     /// Opens the force mouse, else the first DirectInput force-feedback device; null when
-    /// neither opens (the last error code says why). The caller deletes the device, after
-    /// the effects bound to it.
+    /// neither opens (the last error code says why). The caller deletes the device, before or
+    /// after the effects and projects that use it (see Closing).
     static CTactraDevice* CreateDevice(HINSTANCE instance, HWND window);
 
 protected:
     /// Called by a subclass's Initialize once the device is acquired.
     virtual BOOL prepare_device();
-    /// Releases everything the subclass holds.
+    /// Releases everything the subclass holds; starts with release_links.
     virtual void reset() = 0;
+    /// Lets every linked effect and project go of the device (see Closing).
+    void release_links();
 
     /// @{
     /// Enumeration callbacks: record the first device's instance GUID and stop.
@@ -58,4 +77,7 @@ protected:
     DWORD m_dwDeviceType;  ///< TKL_DEVICE_TYPE_*
     GUID m_guidDevice;     ///< instance GUID the enumeration found
     BOOL m_bDeviceFound;   ///< set by the enumeration callbacks
+
+private:
+    tkl::DeviceLink* m_pLinks;  ///< the effects and projects that hold something of the device
 };

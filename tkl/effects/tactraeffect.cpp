@@ -57,12 +57,14 @@ CTactraEffect::CTactraEffect(const GUID& kind)
       m_dwDeviceType(0),
       m_pDevice(nullptr),
       m_pEffect(nullptr),
-      m_cAxes(0) {
+      m_cAxes(0),
+      m_DeviceLink(device_closed, this) {
     reset_effect_struct();
 }
 
 CTactraEffect::CTactraEffect(const CTactraEffect& other)
-    : m_bPlaying(FALSE), m_dwDeviceType(0), m_pDevice(nullptr), m_pEffect(nullptr) {
+    : m_bPlaying(FALSE), m_dwDeviceType(0), m_pDevice(nullptr), m_pEffect(nullptr),
+      m_DeviceLink(device_closed, this) {
     copy_parameters(other);
 }
 
@@ -149,6 +151,7 @@ BOOL CTactraEffect::initialize(CTactraDevice* device) {
     m_cAxes = m_Effect.cAxes > 2 ? 2 : m_Effect.cAxes;
     m_dwDeviceType = device->GetDeviceType();
     m_pDevice->AddRef();  // IUnknown's slots are the same in both families
+    m_DeviceLink.attach(device);
 
     HRESULT result;
     if (m_dwDeviceType == TKL_DEVICE_TYPE_DIRECTINPUT) {
@@ -369,6 +372,15 @@ void CTactraEffect::reset() {
         m_pDevice->Release();
         m_pDevice = nullptr;
     }
+    m_DeviceLink.detach();
+}
+
+// The device object closes before the effect: what the effect holds of it goes now, while the
+// lower layer is still loaded, and the effect is left uninitialised and not playing.
+void CTactraEffect::device_closed(void* effect) {
+    CTactraEffect* self = static_cast<CTactraEffect*>(effect);
+    self->reset();
+    self->m_bPlaying = FALSE;
 }
 
 void CTactraEffect::reset_effect_struct() {

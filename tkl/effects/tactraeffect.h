@@ -24,6 +24,12 @@ class CTactraProject;
 /// effect. The copy's record refers only to the copy's own storage; the caller's envelope and
 /// blocks that the source's record referred to are dropped (every send rebuilds the record).
 /// Assignment first releases the target's own device-side effect.
+///
+/// Lifetime: the effect may outlive the device object it was made on. When that device closes,
+/// it releases the effect's device-side effect and device interface first (see CTactraDevice);
+/// the effect is then no longer initialised: every call that needs the device-side effect fails
+/// with TKL_ERR_EFFECT_NOT_INITIALIZED, destroying it touches no device, and it may be
+/// initialised again on an open device.
 class TKL_API CTactraEffect {
 public:
     /// An effect of the given kind, bound to no device.
@@ -32,7 +38,8 @@ public:
     CTactraEffect(const CTactraEffect& other);
     /// Releases this object's device-side effect, then copies as the constructor does.
     CTactraEffect& operator=(const CTactraEffect& other);
-    /// Unloads and releases the device-side effect and the device interface.
+    /// Unloads and releases the device-side effect and the device interface, unless the device
+    /// has closed and released them already.
     virtual ~CTactraEffect();
 
     /// Whether an effect of the kind may be loaded into this object: any kind here.
@@ -84,7 +91,8 @@ protected:
     BOOL initialize(CTactraDevice* device);
     /// Sends m_Effect with the change mask; returns the device's result, sets no code.
     HRESULT set_parameters_on_device(DWORD mask);
-    /// Unloads and releases the device-side effect, releases the device interface.
+    /// Unloads and releases the device-side effect, releases the device interface, and leaves
+    /// the device's links.
     void reset();
     /// Clears the record and its arrays and sets the record's fixed parts.
     void reset_effect_struct();
@@ -110,6 +118,11 @@ protected:
     DWORD m_cAxes;              ///< the record's axis count at creation
 
 private:
+    /// The device object's hold on m_pEffect and m_pDevice, so that it can release them when
+    /// it closes first.
+    tkl::DeviceLink m_DeviceLink;
+    static void device_closed(void* effect);
+
     BOOL change_base_params(DWORD form, LONG first, LONG second, DWORD duration,
                             TACTRA_ENVELOPE* envelope, DWORD samplePeriod, DWORD gain,
                             DWORD triggerButton, DWORD triggerRepeatInterval);

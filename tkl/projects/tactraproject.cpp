@@ -32,9 +32,19 @@ void to_project_springs(TVXEffect** records, int count) {
 }  // namespace
 
 CTactraProject::CTactraProject()
-    : m_hProject(nullptr), m_pCreatedEffects(nullptr), m_pDevice(nullptr), m_pNext(nullptr) {}
+    : m_hProject(nullptr), m_pCreatedEffects(nullptr), m_pDevice(nullptr), m_pNext(nullptr),
+      m_DeviceLink(device_closed, this) {}
 
 CTactraProject::~CTactraProject() { Close(); }
+
+void CTactraProject::device_closed(void* project) {
+    static_cast<CTactraProject*>(project)->m_pDevice = nullptr;
+}
+
+void CTactraProject::set_device(CTactraDevice* device) {
+    m_pDevice = device;
+    m_DeviceLink.attach(device);
+}
 
 bool CTactraProject::may_open(bool sourceGiven, CTactraDevice* device) {
     set_code(TKL_ERR_NONE);
@@ -51,7 +61,7 @@ bool CTactraProject::may_open(bool sourceGiven, CTactraDevice* device) {
         return false;
     }
     // Stored before loading, so that it stays when the load fails.
-    m_pDevice = device;
+    set_device(device);
     return true;
 }
 
@@ -82,7 +92,7 @@ int CTactraProject::OpenPointer(const void* data, DWORD size, CTactraDevice* dev
 int CTactraProject::LoadProjectObjectPointer(unsigned char* data, CTactraDevice* device) {
     set_code(TKL_ERR_NONE);
     if (device)
-        m_pDevice = device;
+        set_device(device);
     if (!m_pDevice) {
         set_code(TKL_ERR_DEVICE_IS_NULL);
         return 0;

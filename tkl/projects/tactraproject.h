@@ -11,7 +11,10 @@ class CTactraProjects;
 /// CTactraProject: one effect project, loaded through the project library, with a default
 /// device. It creates a compound effect from a named project object on demand, keeps every
 /// compound it created or was given (newest first), starts and stops them by name, and
-/// destroys them all when it is closed. The device must outlive the project's compounds.
+/// destroys them all when it is closed. The project and its compounds may outlive the default
+/// device: when it closes, the project forgets it (GetDevice gives null, and compounds are made
+/// only on a device given), and the compounds' effects made on it are left uninitialised (see
+/// CTactraDevice), so starting and stopping them fails with TKL_ERR_EFFECT_NOT_INITIALIZED.
 class TKL_API CTactraProject {
     friend class CTactraProjects;
     friend class CTactraEffect;
@@ -84,6 +87,11 @@ protected:
     CTactraProject* m_pNext;                   ///< next in the owning list; not owned
 
 private:
+    /// Ties m_pDevice to the device object, which clears it when it closes first.
+    tkl::DeviceLink m_DeviceLink;
+    static void device_closed(void* project);
+    void set_device(CTactraDevice* device);
+
     bool may_open(bool sourceGiven, CTactraDevice* device);
     bool may_create();
     int loaded(HTVXPROJECT project);

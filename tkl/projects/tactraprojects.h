@@ -4,7 +4,8 @@
 #include "tkl/projects/tactraproject.h"
 
 /// CTactraProjects: a list of projects opened from files, addressed by their position (0 is
-/// the first opened). The list owns its projects.
+/// the first opened). The list owns its projects, which may outlive their device as
+/// CTactraProject says.
 class TKL_API CTactraProjects {
 public:
     /// An empty list.
