@@ -79,15 +79,17 @@ protected:
         }
         return wall_sent(last.params);
     }
-    // Starts with one argument; true when that re-centered the wall first.
+    // Starts with one argument, or with `iterations` and flags 0; true when that re-centered
+    // the wall first.
     template <class Wall>
-    bool started_recentered(Wall& wall) {
+    bool started_recentered(Wall& wall, DWORD iterations = 0) {
         sim().log_clear();
-        EXPECT_TRUE(wall.Start(0)) << "code " << CTKLErrors::GetLastErrorCode();
+        EXPECT_TRUE(iterations ? wall.Start(iterations, 0) : wall.Start(0))
+            << "code " << CTKLErrors::GetLastErrorCode();
         const std::vector<SimCall> starts = calls("Start");
         EXPECT_EQ(starts.size(), 1u);
         if (!starts.empty()) {
-            EXPECT_EQ(starts[0].args[0], 1u) << "one iteration";
+            EXPECT_EQ(starts[0].args[0], iterations ? iterations : 1u) << "iterations";
         }
         return !calls("SetParameters").empty();
     }
@@ -102,16 +104,16 @@ protected:
     void check_following(Wall& wall) {
         EXPECT_EQ(sent().rect, std::vector<LONG>({0, 0, 99, 99})) << "top-left until started";
         ASSERT_TRUE(SetCursorPos(300, 200));
-        EXPECT_TRUE(started_recentered(wall));
+        ASSERT_TRUE(started_recentered(wall));
         EXPECT_EQ(calls("SetParameters")[0].args[0], TACTRA_EP_TYPESPECIFICPARAMS);
         EXPECT_EQ(sent().rect, square_at_cursor());
         ASSERT_TRUE(SetCursorPos(600, 500));
         EXPECT_TRUE(started_recentered(wall)) << "every time";
         EXPECT_EQ(sent().rect, square_at_cursor());
 
-        sim().log_clear();
-        EXPECT_TRUE(wall.Start(2, 0));
-        EXPECT_TRUE(calls("SetParameters").empty()) << "the two-argument Start stays put";
+        ASSERT_TRUE(SetCursorPos(450, 350));
+        EXPECT_TRUE(started_recentered(wall, 2)) << "the two-argument Start follows too";
+        EXPECT_EQ(sent().rect, square_at_cursor());
 
         ASSERT_TRUE(wall.SetCenter(200, 200));
         ASSERT_TRUE(SetCursorPos(700, 700));

@@ -39,6 +39,20 @@ inline bool given(const CTactraEffect* inner) {
 }
 /// @}
 
+/// Whether a center is the cursor marker (TKL_CURSOR_POINT in both coordinates).
+inline bool is_cursor_point(POINT center) {
+    return center.x == TKL_CURSOR_POINT && center.y == TKL_CURSOR_POINT;
+}
+
+/// Whether an effect follows the cursor after a call that gave `center`, for conditions and
+/// walls alike: the cursor marker starts following, no center (`noCenter`) keeps `following`,
+/// any other center ends it.
+inline int follows_cursor_after(POINT center, bool noCenter, int following) {
+    if (is_cursor_point(center))
+        return 1;
+    return noCenter ? following : 0;
+}
+
 /// Milliseconds to microseconds. A product beyond 32 bits saturates at the longest finite time
 /// rather than wrapping to a short one (or to "infinite").
 inline DWORD scale_ms(DWORD ms) {

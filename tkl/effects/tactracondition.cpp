@@ -28,10 +28,6 @@ bool any_given(LONG positiveCoefficient, LONG negativeCoefficient, DWORD positiv
            given(positiveSaturation) || given(negativeSaturation) || given(deadBand);
 }
 
-bool is_cursor_marker(POINT point) {
-    return point.x == TKL_CURSOR_POINT && point.y == TKL_CURSOR_POINT;
-}
-
 // The entry of a caller's direction array, or no value past its axes.
 LONG direction_entry(const TACTRA_EFFECT& effect, DWORD index) {
     return effect.rglDirection && index < effect.cAxes ? effect.rglDirection[index] : kNone;
@@ -416,7 +412,9 @@ BOOL CTactraCondition::set_parameters(DWORD form, DWORD coordinates, LONG first,
                                       LONG positiveCoefficient, LONG negativeCoefficient,
                                       DWORD positiveSaturation, DWORD negativeSaturation,
                                       LONG deadBand, POINT center) {
-    const bool atCursor = is_cursor_marker(center);
+    const bool atCursor = tkl::is_cursor_point(center);
+    const bool noCenter = !atCursor && (center.x == TKL_NO_POINT || center.y == TKL_NO_POINT);
+    const int follow = tkl::follows_cursor_after(center, noCenter, m_bCenterAtCursor);
     if (atCursor) {
         // Until the next Start moves it again, the center is where the cursor is now: the
         // marker itself is no position a device could take.
@@ -424,7 +422,7 @@ BOOL CTactraCondition::set_parameters(DWORD form, DWORD coordinates, LONG first,
         if (!GetCursorPos(&cursor))
             cursor.x = cursor.y = 0;
         center = cursor;
-    } else if (center.x == TKL_NO_POINT || center.y == TKL_NO_POINT) {
+    } else if (noCenter) {
         // No center: neither offset changes (and none is sent), whatever the other coordinate.
         center.x = center.y = TKL_NO_POINT;
     }
@@ -434,7 +432,7 @@ BOOL CTactraCondition::set_parameters(DWORD form, DWORD coordinates, LONG first,
     b.lOffset = center.y;
     if (!set_parameters(form, coordinates, first, second, &a, &b))
         return FALSE;
-    m_bCenterAtCursor = atCursor ? 1 : 0;
+    m_bCenterAtCursor = follow;
     return TRUE;
 }
 

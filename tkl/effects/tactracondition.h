@@ -38,7 +38,8 @@ enum TX_ArgumentType {
 /// Markers: TKL_NOT_GIVEN in a number or in a field of a given record keeps the stored value;
 /// an offset of -1 in a given record is kept too; a center with a coordinate of -1
 /// (TKL_NO_POINT) is no center and no line point, so both offsets are kept; the center
-/// (TKL_CURSOR_POINT, TKL_CURSOR_POINT) follows the cursor, taken now and at every Start; a
+/// (TKL_CURSOR_POINT, TKL_CURSOR_POINT) follows the cursor, taken now and at every Start, until
+/// a call gives a real center (a call with no center keeps following, as the walls do); a
 /// record pointer TKL_RECORD_NOT_GIVEN(TACTRA_CONDITION) in a change keeps that record.
 ///
 /// Springs (the spring kind) take screen pixels: in the directional form the center, or a

@@ -89,8 +89,12 @@ BOOL CTactraEllipse::SetCenter(LONG x, LONG y) {
 }
 
 // Unlike the enclosure's, this start leaves the last error code alone when it cannot start.
+BOOL CTactraEllipse::Start(DWORD iterations, DWORD flags) {
+    return tkl::start_wall(*this, m_bCenterAtCursor, iterations, flags);
+}
+
 BOOL CTactraEllipse::Start(DWORD flags) {
-    return m_pEffect && tkl::start_wall(*this, m_bCenterAtCursor, flags);
+    return m_pEffect && tkl::start_wall(*this, m_bCenterAtCursor, 1, flags);
 }
 
 BOOL CTactraEllipse::set_parameters(const RECT* rect, LONG stiffness, DWORD thickness,

@@ -7,7 +7,7 @@
 /// A spatial effect tied to the ellipse inscribed in a screen rectangle, with one wall
 /// thickness, stiffness and saturation, two flags words and an optional inner effect. It
 /// mirrors CTactraEnclosure operation for operation: rectangle and center forms, SetRect,
-/// SetCenter, following the cursor, and a one-argument Start that re-centers on the pointer.
+/// SetCenter, following the cursor, and starts that re-center on the pointer.
 ///
 /// Arguments: TKL_NOT_GIVEN in a number keeps the stored value. Rectangles are in screen
 /// pixels, right and bottom inside. A thickness of TKL_WALL_DEFAULT is the smaller of the
@@ -60,9 +60,12 @@ public:
     /// SetCenter with the point (x, y).
     BOOL SetCenter(LONG x, LONG y);
 
-    using CTactraEffect::Start;
-    /// Plays once with the start flags, first centered on the cursor when following it. Before
-    /// initialisation it fails without touching the last error code.
+    /// Plays `iterations` times with the device's start flags, first centered on the cursor
+    /// when following it; this is the start compounds and projects use.
+    virtual BOOL Start(DWORD iterations, DWORD flags);
+    /// Start(1, flags); before initialisation it fails without touching the last error code.
+    /// Beware: Start(1) is this overload, flags TACTRA_ES_SOLO (every other effect stops), not
+    /// one iteration; that is Start(1, 0).
     virtual BOOL Start(DWORD flags);
 
 protected:
@@ -72,5 +75,5 @@ protected:
                         DWORD style, DWORD style2, CTactraEffect* inner);
 
     TACTRA_ELLIPSE m_Ellipse;  ///< the block the record points to
-    int m_bCenterAtCursor;     ///< each one-argument Start centers on the cursor
+    int m_bCenterAtCursor;     ///< each Start centers on the cursor first
 };

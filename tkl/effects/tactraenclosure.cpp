@@ -118,8 +118,12 @@ BOOL CTactraEnclosure::SetCenter(LONG x, LONG y) {
     return SetCenter(center);
 }
 
+BOOL CTactraEnclosure::Start(DWORD iterations, DWORD flags) {
+    return tkl::start_wall(*this, m_bCenterAtCursor, iterations, flags);
+}
+
 BOOL CTactraEnclosure::Start(DWORD flags) {
-    return begin_change() && tkl::start_wall(*this, m_bCenterAtCursor, flags);
+    return begin_change() && tkl::start_wall(*this, m_bCenterAtCursor, 1, flags);
 }
 
 BOOL CTactraEnclosure::set_parameters(const RECT* rect, LONG topAndBottomStiffness,

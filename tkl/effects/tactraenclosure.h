@@ -7,8 +7,7 @@
 /// A spatial effect tied to a screen rectangle, with a wall along each of its four sides: the
 /// top and bottom walls share a thickness, stiffness and saturation, and so do the left and
 /// right walls. The rectangle is given as a rectangle or as a center and a size, can be moved
-/// and resized, and can follow the cursor: then each one-argument Start first centers it on the
-/// pointer.
+/// and resized, and can follow the cursor: then each Start first centers it on the pointer.
 ///
 /// Arguments: TKL_NOT_GIVEN in a number keeps the stored value. Rectangles are in screen
 /// pixels, right and bottom inside. A thickness of TKL_WALL_DEFAULT is the rectangle's extent
@@ -72,8 +71,11 @@ public:
     /// SetCenter with the point (x, y).
     BOOL SetCenter(LONG x, LONG y);
 
-    using CTactraEffect::Start;
-    /// Plays once with the start flags, first centered on the cursor when following it.
+    /// Plays `iterations` times with the device's start flags, first centered on the cursor
+    /// when following it; this is the start compounds and projects use.
+    virtual BOOL Start(DWORD iterations, DWORD flags);
+    /// Start(1, flags), with code 8 before initialisation. Beware: Start(1) is this overload,
+    /// flags TACTRA_ES_SOLO (every other effect stops), not one iteration; that is Start(1, 0).
     virtual BOOL Start(DWORD flags);
 
 protected:
@@ -86,5 +88,5 @@ protected:
                         CTactraEffect* inner);
 
     TACTRA_ENCLOSURE m_Enclosure;  ///< the block the record points to
-    int m_bCenterAtCursor;         ///< each one-argument Start centers on the cursor
+    int m_bCenterAtCursor;         ///< each Start centers on the cursor first
 };

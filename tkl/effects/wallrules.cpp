@@ -5,10 +5,6 @@
 
 namespace tkl {
 
-bool is_cursor_point(POINT center) {
-    return center.x == TKL_CURSOR_POINT && center.y == TKL_CURSOR_POINT;
-}
-
 RECT place_wall(POINT center, DWORD width, DWORD height, const RECT* stored, int& follow) {
     if (stored) {
         if (!given(width))
@@ -18,16 +14,15 @@ RECT place_wall(POINT center, DWORD width, DWORD height, const RECT* stored, int
     }
     if (height == TKL_WALL_DEFAULT)
         height = width;
+    // No point, as in the condition effects: a wall that has a place stays where it is.
+    const bool noCenter = stored && center.x == TKL_NO_POINT && center.y == TKL_NO_POINT;
+    follow = follows_cursor_after(center, noCenter, follow);
     if (is_cursor_point(center)) {
-        follow = TRUE;
         center.x = LONG(width >> 1);
         center.y = LONG(height >> 1);
-    } else if (stored && center.x == -1 && center.y == -1) {
-        // No point, as in the condition effects: the wall stays where it is.
+    } else if (noCenter) {
         center.x = LONG(DWORD(stored->left) + (rect_width(*stored) >> 1));
         center.y = LONG(DWORD(stored->top) + (rect_height(*stored) >> 1));
-    } else {
-        follow = FALSE;
     }
     // 32-bit wrapping arithmetic, as the device reads the rectangle; nothing is range-checked.
     RECT rect;

@@ -1,7 +1,7 @@
 #pragma once
 // What the rectangle walls (enclosure, box) and the ellipse share: placing the rectangle from
 // a center and a size, following the cursor, the default wall thickness, the inner effect, the
-// record around the block, and the center-form change and one-argument start built on those.
+// record around the block, and the center-form change and the starts built on those.
 
 #include "tkl/devices/tactrarecords.h"
 #include "tkl/effects/markers.h"
@@ -13,9 +13,6 @@ namespace tkl {
 // The rectangle's extent in pixels (right and bottom are inside it), unsigned as it wraps.
 inline DWORD rect_width(const RECT& rect) { return DWORD(rect.right) - DWORD(rect.left) + 1; }
 inline DWORD rect_height(const RECT& rect) { return DWORD(rect.bottom) - DWORD(rect.top) + 1; }
-
-// Whether the center is the cursor marker (TKL_CURSOR_POINT in both coordinates).
-bool is_cursor_point(POINT center);
 
 // The rectangle of a center form. `stored` is the wall's current rectangle in a change (null in
 // an initialisation): a width or height not given is taken from it, and the center (-1, -1)
@@ -61,18 +58,18 @@ BOOL change_wall_center(Wall& wall, int& follow, const RECT& stored, POINT cente
     return result;
 }
 
-// The one-argument start of an initialised wall: a wall that follows the cursor is centered on
-// it first (at (0, 0) if the cursor cannot be read; a failed move still starts), then it plays
-// once.
+// Either start of a wall: a wall that follows the cursor is centered on it first (at (0, 0) if
+// the cursor cannot be read; a failed move still starts), then it plays. Before initialisation
+// the base start fails with TKL_ERR_EFFECT_NOT_INITIALIZED.
 template <class Wall>
-BOOL start_wall(Wall& wall, int& follow, DWORD flags) {
-    if (follow) {
+BOOL start_wall(Wall& wall, int& follow, DWORD iterations, DWORD flags) {
+    if (follow && wall.GetEffect()) {
         POINT cursor = {0, 0};
         GetCursorPos(&cursor);
         wall.SetCenter(cursor);
         follow = TRUE;
     }
-    return wall.CTactraEffect::Start(1, flags);
+    return wall.CTactraEffect::Start(iterations, flags);
 }
 
 }  // namespace tkl
