@@ -88,11 +88,11 @@ BOOL CTactraEllipse::SetCenter(LONG x, LONG y) {
     return SetCenter(center);
 }
 
-// Unlike the enclosure's, this start leaves the last error code alone when it cannot start.
 BOOL CTactraEllipse::Start(DWORD iterations, DWORD flags) {
     return tkl::start_wall(*this, m_bCenterAtCursor, iterations, flags);
 }
 
+// Unlike the enclosure's, this start leaves the last error code alone when it cannot start.
 BOOL CTactraEllipse::Start(DWORD flags) {
     return m_pEffect && tkl::start_wall(*this, m_bCenterAtCursor, 1, flags);
 }
