@@ -193,6 +193,11 @@ TEST_P(ConditionKinds, GridRecordsAreOneSided) {
     // Within an axis that changes, 0x80000000 keeps and 0 stores 0.
     ASSERT_TRUE(both.ChangeParameters(NGD, 0, NG, 7000, NGD, NGD, NGD, NGD));
     expect_sent(Sent(BLOCK).block(words({gx, cond(20, 7000, 0, 8000, 0, 0)})));
+    // The offset alone changes its axis.
+    sim().log_clear();
+    ASSERT_TRUE(xOnly.ChangeParameters(NGD, NGD, NG, NG, 33, NGD, NGD, NGD))
+        << "code " << CTKLErrors::GetLastErrorCode();
+    expect_sent(Sent(BLOCK).block(words({cond(33, 4000, 0, 9000, 0, 50)})));
     const std::function<BOOL()> refused[] = {
         [&] { return xOnly.ChangeParameters(NGD, NGD, NG, 7000, NGD, NGD, NGD, NGD); },
         [&] { return both.ChangeParameters(0, NGD, 0, NG, NGD, 0, NGD, 0); },

@@ -62,6 +62,7 @@ protected:
     void expect_created(const Created& expected);
     // The block words of the last SetParameters, and its mask.
     std::vector<LONG> sent_block() { return block_words(last("SetParameters").params); }
+    LONG sent_word(size_t index) { return block_word(last("SetParameters").params, index); }
     DWORD sent_mask() { return last("SetParameters").args[0]; }
     // The block a device holds now for its only live effect (the merge of all it was sent).
     std::vector<LONG> held_block();

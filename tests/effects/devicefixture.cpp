@@ -112,6 +112,14 @@ std::vector<LONG> block_words(const SimEffectParams& p) {
     return words;
 }
 
+LONG block_word(const SimEffectParams& p, size_t index) {
+    const std::vector<LONG> words = block_words(p);
+    if (index < words.size())
+        return words[index];
+    ADD_FAILURE() << "the block has " << words.size() << " words, none at " << index;
+    return 0;
+}
+
 }  // namespace fxtest
 
 std::ostream& operator<<(std::ostream& out, const GUID& g) {

@@ -74,7 +74,7 @@ protected:
 
     // The logged calls of one method on the test's device, in order.
     std::vector<SimCall> calls(const char* op);
-    // The last one; a test failure when there is none.
+    // The last one; a test failure and an all-zero call (no block) when there is none.
     SimCall last(const char* op);
     // The product kind as the device's record names it (DirectInput's GUID there).
     GUID device_kind(const GUID& product) const;
@@ -89,6 +89,9 @@ protected:
 
 // The block's 32-bit words as a device received them.
 std::vector<LONG> block_words(const SimEffectParams& params);
+// One of them; a test failure and 0 past the block's end (a call that never came has none), so
+// that the test fails alone rather than reading beyond the words.
+LONG block_word(const SimEffectParams& params, size_t index);
 
 }  // namespace fxtest
 

@@ -22,7 +22,7 @@ protected:
     }
     LONG across_x(LONG pixels) const { return across(pixels, 1024); }
     LONG across_y(LONG pixels) const { return across(pixels, 768); }
-    LONG offset_sent_at_creation() { return block_words(last("CreateEffect").params)[0]; }
+    LONG offset_sent_at_creation() { return block_word(last("CreateEffect").params, 0); }
 };
 FX_ON_BOTH_DEVICES(SpringGeometry);
 
@@ -58,9 +58,9 @@ TEST_P(SpringGeometry, OffsetsOfFormsOneToThreeAreScreenCoordinates) {
         sim().log_clear();
         ASSERT_TRUE(spring.ChangeParameters(NO_POINT, 7000, NGD, NGD, NG, NG));
         EXPECT_EQ(sent_mask(), BLOCK);
-        EXPECT_EQ(sent_block()[0], row.offsets[0]);
-        EXPECT_EQ(sent_block()[1], 7000);
-        EXPECT_EQ(sent_block()[2], 7000);
+        EXPECT_EQ(sent_word(0), row.offsets[0]);
+        EXPECT_EQ(sent_word(1), 7000);
+        EXPECT_EQ(sent_word(2), 7000);
     }
     if (directInput()) {
         EXPECT_EQ(across_x(200), -6094);
@@ -106,6 +106,11 @@ TEST_P(SpringGeometry, DirectionalSpringsTakeTheOffsetOfTheirLine) {
          [](CTactraSpring& s, CTactraDevice* d) {
              return s.Initialize(d, 5000, 10000, 0, 4, pt(612, 284), 10000, -10000, 0); },
          231, 2407, {10000, -10000}, {10000, -7500}},
+        // Pointing left and down: the offset is the projection on (-3, 4) / 5, negative here.
+        {"Cartesian (-3, 4) through (612, 284)",
+         [](CTactraSpring& s, CTactraDevice* d) {
+             return s.Initialize(d, 5000, 10000, 0, 4, pt(612, 284), -3, 4, 0); },
+         -140, -2278, {-3, 4}, {-3, 3}},
         // A record's offset is the x of a point at y = 0.
         {"record, direction down",
          [&](CTactraSpring& s, CTactraDevice* d) { return s.InitCondition(d, &at300, 0, 5, 0); },
@@ -176,14 +181,14 @@ TEST_P(SpringGeometry, DeviceUnitsPassOffsetsAsGiven) {
     EXPECT_EQ(spring.GetGUID(), directInput() ? GUID_Tactra_DeviceSpring : GUID_Tactra_Spring);
     const SimEffectParams p = last("CreateEffect").params;
     if (directInput()) {
-        EXPECT_EQ(block_words(p)[0], 612);
+        EXPECT_EQ(block_word(p, 0), 612);
         EXPECT_EQ(p.rglDirection[0], 4500);
         EXPECT_TRUE(output.debugLines().empty()) << "no line conversion in device units";
         sim().log_clear();
         ASSERT_TRUE(spring.ChangeParameters(pt(-300, 9), NG, NGD, NGD, NG, NG));
-        EXPECT_EQ(sent_block()[0], -300);
+        EXPECT_EQ(sent_word(0), -300);
     } else {
-        EXPECT_EQ(block_words(p)[0], 231);
+        EXPECT_EQ(block_word(p, 0), 231);
         EXPECT_EQ(output.debugLines().size(), 1u);
     }
 
@@ -201,19 +206,26 @@ TEST_P(SpringGeometry, CursorCenterFollowsTheCursorAtEveryStart) {
     ASSERT_NO_FATAL_FAILURE(move_cursor(300, 200));
     CTactraSpring spring;
     ASSERT_TRUE(spring.Initialize(device(), 5000, 8000, 0, 3, AT_CURSOR, 0, 0, 0));
-    EXPECT_EQ(block_words(last("CreateEffect").params)[0], across_x(300));
-    EXPECT_EQ(block_words(last("CreateEffect").params)[6], across_y(200));
+    EXPECT_EQ(block_word(last("CreateEffect").params, 0), across_x(300));
+    EXPECT_EQ(block_word(last("CreateEffect").params, 6), across_y(200));
     const POINT moves[] = {pt(400, 100), pt(10, 700)};
     for (const POINT& cursor : moves) {
         ASSERT_NO_FATAL_FAILURE(move_cursor(cursor.x, cursor.y));
         sim().log_clear();
         ASSERT_TRUE(spring.Start(1, 0));
         EXPECT_EQ(sent_mask(), BLOCK);
-        EXPECT_EQ(sent_block()[0], across_x(cursor.x));
-        EXPECT_EQ(sent_block()[6], across_y(cursor.y));
+        EXPECT_EQ(sent_word(0), across_x(cursor.x));
+        EXPECT_EQ(sent_word(6), across_y(cursor.y));
         EXPECT_LT(last("SetParameters").seq, last("Start").seq) << "moved before it starts";
     }
-    // A real center ends the following.
+    // A change that gives no center keeps the following, as the walls do.
+    ASSERT_TRUE(spring.ChangeParameters(NO_POINT, 7000, NGD, NGD, NG, NG));
+    ASSERT_NO_FATAL_FAILURE(move_cursor(600, 500));
+    sim().log_clear();
+    ASSERT_TRUE(spring.Start(1, 0));
+    EXPECT_EQ(sent_word(0), across_x(600));
+    EXPECT_EQ(sent_word(1), 7000) << "with the new coefficient";
+    // A real center ends it.
     ASSERT_TRUE(spring.SetCenter(pt(50, 60)));
     sim().log_clear();
     ASSERT_TRUE(spring.Start(1, 0));
@@ -244,12 +256,12 @@ TEST_P(SpringGeometry, RecenteringKeepsTheDirection) {
         sim().log_clear();
         ASSERT_TRUE(spring.Start(1, 0));
         EXPECT_EQ(sent_mask(), BLOCK);
-        EXPECT_EQ(sent_block()[0], directInput() ? row.directInputOffset : row.mouseOffset);
+        EXPECT_EQ(sent_word(0), directInput() ? row.directInputOffset : row.mouseOffset);
         // The same center given directly.
         sim().log_clear();
         ASSERT_TRUE(spring.SetCenter(pt(612, 284)));
         EXPECT_EQ(sent_mask(), BLOCK);
-        EXPECT_EQ(sent_block()[0], directInput() ? row.directInputOffset : row.mouseOffset);
+        EXPECT_EQ(sent_word(0), directInput() ? row.directInputOffset : row.mouseOffset);
         SimEffectState state = {};
         ASSERT_TRUE(sim().effect_get(0, &state));
         EXPECT_EQ(state.params.dwFlags, created.dwFlags);
@@ -289,13 +301,13 @@ TEST_P(SpringGeometry, CenterWithOneMissingCoordinateChangesNothing) {
     }
     sim().log_clear();
     ASSERT_TRUE(spring.ChangeParameters(pt(-1, 300), 7000, NGD, NGD, NG, NG));
-    EXPECT_EQ(sent_block()[0], across_x(100));
-    EXPECT_EQ(sent_block()[6], across_y(200));
+    EXPECT_EQ(sent_word(0), across_x(100));
+    EXPECT_EQ(sent_word(6), across_y(200));
     EXPECT_EQ(held_block(), sent_block());
     sim().log_clear();
     ASSERT_TRUE(spring.SetCenter(pt(300, 400)));
     EXPECT_EQ(sent_mask(), BLOCK);
-    EXPECT_EQ(sent_block()[0], across_x(300));
+    EXPECT_EQ(sent_word(0), across_x(300));
 }
 
 }  // namespace

@@ -121,20 +121,24 @@ TEST_P(CompoundOn, InitializeTriesEverySlotAndKeepsTheLastCode) {
 TEST_P(CompoundOn, EmptySlotsFailInitializeWithTheirCauseAndReachNoDevice) {
     Records click("play", "Click");
     Records odd("play", "Odd Wave");
-    TVXEffect* oddThenClick[] = {odd.list()[0], click.list()[0]};
-    TVXEffect* nullThenClick[] = {nullptr, click.list()[0]};
+    TVXEffect* const oddOne = odd.list()[0];
+    TVXEffect* const clickOne = click.list()[0];
+    // With two empty slots, the first one's cause is the code.
     const struct {
         const char* what;
-        TVXEffect** records;
+        std::vector<TVXEffect*> records;
         LONG code;
     } rows[] = {
-        {"unknown kind", oddThenClick, TKL_ERR_INVALID_GUID},
-        {"null record", nullThenClick, TKL_ERR_NULL_PARAMETER},
+        {"unknown kind", {oddOne, clickOne}, TKL_ERR_INVALID_GUID},
+        {"null record", {nullptr, clickOne}, TKL_ERR_NULL_PARAMETER},
+        {"unknown kind, then null record", {oddOne, clickOne, nullptr}, TKL_ERR_INVALID_GUID},
+        {"null record, then unknown kind", {nullptr, oddOne, clickOne}, TKL_ERR_NULL_PARAMETER},
     };
     for (const auto& row : rows) {
         sim().log_clear();
-        TestCompound compound(row.records, 2);
-        EXPECT_FALSE(compound.initialize(device(), row.records)) << row.what;
+        std::vector<TVXEffect*> records = row.records;
+        TestCompound compound(records.data(), LONG(records.size()));
+        EXPECT_FALSE(compound.initialize(device(), records.data())) << row.what;
         EXPECT_EQ(CTKLErrors::GetLastErrorCode(), row.code) << row.what;
         const auto made = created();
         ASSERT_EQ(made.size(), 1u) << row.what;

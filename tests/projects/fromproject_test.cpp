@@ -53,7 +53,7 @@ TEST_P(FromProjectOn, TakesTheObjectsKindOnTheProjectsDevice) {
     const auto made = created();
     ASSERT_EQ(made.size(), 1u);
     EXPECT_EQ(made[0].kind, device_kind(GUID_Tactra_Square));
-    EXPECT_EQ(fxtest::block_words(last("CreateEffect").params)[0], 3000) << "magnitude";
+    EXPECT_EQ(fxtest::block_word(last("CreateEffect").params, 0), 3000) << "magnitude";
     EXPECT_TRUE(wave.Start(1, 0));
 
 
@@ -68,6 +68,21 @@ TEST_P(FromProjectOn, TakesTheObjectsKindOnTheProjectsDevice) {
     EXPECT_EQ(CTKLErrors::GetLastErrorCode(), last("CreateEffect").result);
 }
 
+TEST_P(FromProjectOn, MadeOnTheDeviceGivenRatherThanTheProjects) {
+    CTactraDevice* other = directInput() ? mouse_ : dinput_;
+    SimClient& otherSim = directInput() ? mouseSim_ : diSim_;
+    otherSim.log_clear();
+    CTactraConstant click;
+    ASSERT_TRUE(click.InitializeFromProject(project_, "Click", other))
+        << "code " << CTKLErrors::GetLastErrorCode();
+    EXPECT_TRUE(created().empty()) << "nothing on the project's device";
+    EXPECT_EQ(otherSim.effect_count(), 1u);
+    ASSERT_TRUE(click.Start(1, 0));
+    SimEffectState state = {};
+    ASSERT_TRUE(otherSim.effect_get(0, &state));
+    EXPECT_TRUE(state.playing);
+}
+
 TEST_P(FromProjectOn, ConditionClassesTakeTheirKinds) {
     CTactraSpring spring;
     EXPECT_FALSE(spring.InitializeFromProject(project_, "Syrup", nullptr));
@@ -78,6 +93,7 @@ TEST_P(FromProjectOn, ConditionClassesTakeTheirKinds) {
     ASSERT_TRUE(spring.InitializeFromProject(project_, "Centering", nullptr))
         << "code " << CTKLErrors::GetLastErrorCode();
     EXPECT_EQ(spring.GetGUID(), GUID_Tactra_Spring);
+    ASSERT_FALSE(created().empty());
     EXPECT_EQ(created().back().kind, device_kind(GUID_Tactra_Spring));
 
     // The plain condition accepts a texture object: it takes the kind and asks the device.
