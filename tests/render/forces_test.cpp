@@ -166,14 +166,21 @@ TEST(Gain, EffectGainTimesDeviceGain) {
 }
 
 TEST(Sum, IsLimitedOnEachAxisToFullForce) {
-    SimForceSum sum;
-    sum.add(force(8000, -300));
-    sum.add(force(8000, 200));
-    EXPECT_EQ(sum.total(), force(10000, -100));
-    SimForceSum down;
-    down.add(force(-6000, 9000));
-    down.add(force(-7000, 9000));
-    EXPECT_EQ(down.total(), force(-10000, 10000));
+    const struct {
+        SimForce a, b, total;
+    } rows[] = {
+        {force(8000, -300), force(8000, 200), force(10000, -100)},
+        {force(-6000, 9000), force(-7000, 9000), force(-10000, 10000)},
+        // Each axis on its own: a clamped x leaves y as summed.
+        {force(-6000, 3000), force(-7000, -500), force(-10000, 2500)},
+        {force(300, -6000), force(-100, -7000), force(200, -10000)},
+    };
+    for (const auto& row : rows) {
+        SimForceSum sum;
+        sum.add(row.a);
+        sum.add(row.b);
+        EXPECT_EQ(sum.total(), row.total) << row.a.x << "," << row.a.y << " + " << row.b.x << "," << row.b.y;
+    }
 }
 
 TEST(Custom, PlaysItsSamplesInTurnAndRepeats) {

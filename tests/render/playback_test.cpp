@@ -182,6 +182,38 @@ TEST_P(Playback, TriggerButtonStartsTheEffectAndRepeatsItWhileHeld) {
     EXPECT_FALSE(state().playing) << "released: no more repeats";
 }
 
+// A pause holds the press's time too: after it the repeats keep their 50 ms from the press,
+// counted in the device's time. 520 ms is no whole number of intervals, so a press time left
+// unmoved by the pause would put them elsewhere.
+TEST_P(Playback, TriggerRepeatsKeepTheirPaceAcrossAPause) {
+    auto push = constant(5000, 20);  // 20 ms
+    ASSERT_TRUE(push->ChangeBaseParamsPolar(kWest, TKL_NOT_GIVEN, TKL_ENVELOPE_NOT_GIVEN,
+                                            TKL_NOT_GIVEN, TKL_NOT_GIVEN, 1, 50000));
+    sim().advance(1000);
+    move(0, 0, 0, 0x2);
+    sim().advance(10000);
+    ASSERT_EQ(command(DISFFC_PAUSE), S_OK);
+    sim().advance(520000);
+    ASSERT_EQ(command(DISFFC_CONTINUE), S_OK);  // at 531 ms: the press is at 521 ms now
+    const struct {
+        DWORD advance;
+        bool playing;
+        unsigned long long started;
+    } rows[] = {
+        {5000, true, 521000},     // 15 of its 20 ms played
+        {6000, false, 521000},    // 21 ms
+        {28999, false, 521000},   // just before the first repeat
+        {1, true, 571000},        // 50 ms after the press
+        {50000, true, 621000},    // and every 50 ms after that
+    };
+    for (const auto& row : rows) {
+        sim().advance(row.advance);
+        SCOPED_TRACE("at " + std::to_string(sim().now()) + " us");
+        EXPECT_EQ(bool(state().playing), row.playing);
+        EXPECT_EQ(state().started, row.started);
+    }
+}
+
 TEST_P(Playback, APathRendersTheSameEveryTime) {
     auto wave = std::unique_ptr<CTactraPeriodic>(new CTactraPeriodic(GUID_Tactra_Triangle));
     ASSERT_TRUE(wave->InitializePolar(device(), 4000, 40, 300, 4500, 500, 30, nullptr));
