@@ -29,8 +29,6 @@ public:
     void attach(CTactraDevice* device);
     /// Leaves the device's list, if it is in one; the release function is not called.
     void detach();
-    /// The device whose list holds the link, or null.
-    CTactraDevice* device() const { return m_pDevice; }
 
 private:
     friend class ::CTactraDevice;

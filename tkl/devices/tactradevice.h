@@ -23,9 +23,9 @@
 /// project that has it as its default device forgets it; only then does it unacquire the device
 /// and free the lower-layer module. Effects, compounds, projects and project lists may
 /// therefore outlive their device and be destroyed in any order: an effect whose device closed
-/// is no longer initialised (its calls fail with TKL_ERR_EFFECT_NOT_INITIALIZED until it is
-/// initialised again), and a project without a device makes no new compounds
-/// (TKL_ERR_DEVICE_IS_NULL).
+/// is no longer initialised (its calls fail as before its initialisation, mostly with
+/// TKL_ERR_EFFECT_NOT_INITIALIZED, until it is initialised again), and a project without a
+/// device makes no new compounds (TKL_ERR_DEVICE_IS_NULL).
 class TKL_API CTactraDevice {
     friend class tkl::DeviceLink;
 

@@ -28,8 +28,8 @@ class CTactraProject;
 /// Lifetime: the effect may outlive the device object it was made on. When that device closes,
 /// it releases the effect's device-side effect and device interface first (see CTactraDevice);
 /// the effect is then no longer initialised: every call that needs the device-side effect fails
-/// with TKL_ERR_EFFECT_NOT_INITIALIZED, destroying it touches no device, and it may be
-/// initialised again on an open device.
+/// as before initialisation (TKL_ERR_EFFECT_NOT_INITIALIZED), destroying it touches no device,
+/// and it may be initialised again on an open device.
 class TKL_API CTactraEffect {
 public:
     /// An effect of the given kind, bound to no device.
