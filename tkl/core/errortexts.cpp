@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 
+#include "tkl/core/textout.h"
 #include "tkl/core/tklerrors.h"
 
 namespace {
@@ -93,23 +93,15 @@ const char* result_names(LONG code) {
 DWORD CTKLErrors::GetErrorText(LONG code, char* buffer, DWORD size) {
     // The whole text is made here first (it is short and bounded), so that the length returned
     // does not depend on how a C runtime's snprintf answers a buffer that is too small.
-    char text[160];
     const char* message = tkl::error_message(code);
-    if (tkl::is_library_code(code)) {
-        std::snprintf(text, sizeof text, "%s", message);
-    } else {
-        const unsigned long value = static_cast<unsigned long>(uint32_t(int32_t(code)));
-        const char* names = tkl::result_names(code);
-        if (names)
-            std::snprintf(text, sizeof text, "%s 0x%08lX (%s)", message, value, names);
-        else
-            std::snprintf(text, sizeof text, "%s 0x%08lX", message, value);
-    }
-    const size_t length = std::strlen(text);
-    if (buffer && size > 0) {
-        const size_t copied = length < size ? length : size - 1;
-        std::memcpy(buffer, text, copied);
-        buffer[copied] = '\0';
-    }
-    return DWORD(length);
+    if (tkl::is_library_code(code))
+        return tkl::write_text(message, buffer, size);
+    char text[160];
+    const unsigned long value = static_cast<unsigned long>(uint32_t(int32_t(code)));
+    const char* names = tkl::result_names(code);
+    if (names)
+        std::snprintf(text, sizeof text, "%s 0x%08lX (%s)", message, value, names);
+    else
+        std::snprintf(text, sizeof text, "%s 0x%08lX", message, value);
+    return tkl::write_text(text, buffer, size);
 }
