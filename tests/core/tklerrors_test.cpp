@@ -174,7 +174,7 @@ TEST_F(ErrorReporting, ErrorTextOfLowerLayerCodesIsHexWithTheirNames) {
 
 TEST_F(ErrorReporting, ErrorTextIsCutToTheBufferAndCountsTheWholeText) {
     const std::string whole = "Effect is a Compound Effect";
-    for (DWORD size : {1u, 2u, 10u, DWORD(whole.size()), DWORD(whole.size() + 1)}) {
+    for (DWORD size : {DWORD(1), DWORD(2), DWORD(10), DWORD(whole.size()), DWORD(whole.size() + 1)}) {
         char buffer[64];
         std::memset(buffer, '#', sizeof buffer);
         EXPECT_EQ(CTKLErrors::GetErrorText(TKL_ERR_EFFECT_IS_COMPOUND, buffer, size),

@@ -42,3 +42,5 @@ void CTKLErrors::SetErrorCode(LONG code) {
 LONG CTKLErrors::GetLastErrorCode() { return m_Err; }
 
 void CTKLErrors::SetErrorHandling(DWORD flags) { m_dwErrHandlingFlags = flags; }
+
+DWORD CTKLErrors::GetErrorHandling() { return m_dwErrHandlingFlags; }

@@ -43,6 +43,8 @@ public:
     static LONG GetLastErrorCode();
     /// Replaces the reporting flags from the next SetErrorCode on.
     static void SetErrorHandling(DWORD flags);
+    /// The reporting flags in force, as last given to SetErrorHandling.
+    static DWORD GetErrorHandling();
     /// Writes the code's text into buffer, NUL-terminated and cut to fit its size bytes
     /// (nothing is written when size is 0; buffer may then be null), and returns the length of
     /// the whole text without the NUL, as snprintf does. Codes 0 to 15 give their messages

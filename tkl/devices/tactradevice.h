@@ -38,8 +38,10 @@ public:
     BOOL UsesWin32MouseServices(BOOL use);
 
     /// Opens the force mouse, else the first DirectInput force-feedback device; null when
-    /// neither opens (the last error code says why). The caller deletes the device, after
-    /// the effects bound to it.
+    /// neither opens (the last error code says why, and the debugger output names a device
+    /// module that was not found and where it was looked for). A success does not clear the
+    /// code: it may still hold the force mouse's failure before DirectInput opened, or an
+    /// older one. The caller deletes the device, after the effects bound to it.
     static CTactraDevice* CreateDevice(HINSTANCE instance, HWND window);
 
 protected:
