@@ -25,7 +25,7 @@ std::string object_named_by(const TVXProject& project, const GUID& id) {
 int refused(const TVXLoadError& error, const std::string& label, std::ostream& err) {
     char line[256];
     TVXFormatLoadError(&error, line, sizeof line);
-    err << label << ": " << line << "\n";
+    err << "tvx: " << label << ": " << line << "\n";
     return 1;
 }
 
