@@ -9,11 +9,15 @@ if(CMAKE_SCRIPT_MODE_FILE)
   cmake_minimum_required(VERSION 3.25)
 endif()
 
-# tkl_public_headers(out root [EXCLUDE regex]): the list, relative to root, sorted.
+# tkl_public_headers(out root [EXCLUDE regex] [FROM header]): the list, relative to root,
+# sorted; FROM starts from another header than tkl/tkl.h (what that header needs of ours).
 function(tkl_public_headers out root)
-  cmake_parse_arguments(ARG "" "EXCLUDE" "" ${ARGN})
+  cmake_parse_arguments(ARG "" "EXCLUDE;FROM" "" ${ARGN})
   set(found "")
   set(queue "tkl/tkl.h")
+  if(ARG_FROM)
+    set(queue "${ARG_FROM}")
+  endif()
   while(queue)
     list(POP_FRONT queue header)
     if(header IN_LIST found)

@@ -12,11 +12,15 @@
 
 namespace example {
 
-// Prints what failed, with the library's error code; returns whether `ok`.
+// Prints what failed, with the library's error code and its text; returns whether `ok`.
 inline bool check(BOOL ok, const char* what) {
-    if (!ok)
-        std::printf("%s failed: error 0x%08lX\n", what,
-                    static_cast<unsigned long>(DWORD(CTKLErrors::GetLastErrorCode())));
+    if (!ok) {
+        const LONG code = CTKLErrors::GetLastErrorCode();
+        char text[128];
+        CTKLErrors::GetErrorText(code, text, sizeof text);
+        std::printf("%s failed: error 0x%08lX (%s)\n", what,
+                    static_cast<unsigned long>(DWORD(code)), text);
+    }
     return ok != FALSE;
 }
 

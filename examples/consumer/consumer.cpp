@@ -15,7 +15,8 @@ int main() {
 
     int result = 1;
     {
-        // Half strength to the right for two seconds; the effect goes before its device.
+        // Half strength for two seconds from 9000 (the right), so it pushes left; the effect
+        // goes before its device.
         CTactraConstant push;
         DWORD status = 0;
         if (push.InitializePolar(device, 9000, 2000, 5000, nullptr) && push.Start(1, 0) &&

@@ -84,7 +84,12 @@ int main(int argc, char** argv) {
         const LONG position = projects.OpenFile(argv[1], device);
         if (position < 0) {
             std::printf("project %s: position %ld, ", argv[1], long(position));
-            example::check(FALSE, "opening");
+            // A file that does not load leaves code 0; the list keeps the loader's reason.
+            char reason[256];
+            if (projects.GetLoadErrorText(reason, sizeof reason))
+                std::printf("not loaded: %s\n", reason);
+            else
+                example::check(FALSE, "opening");
             status = 1;
         } else {
             std::printf("project %s: position %ld\n", argv[1], long(position));

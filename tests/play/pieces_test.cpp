@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -90,15 +93,56 @@ TEST(PlayFiles, StemsKeepNamesApartAndInsideTheFolder) {
         EXPECT_EQ(play::file_stem(c.index, c.name), c.stem) << c.name;
 }
 
-TEST(PlayFigures, PeakRmsAndSignedComponentPeaks) {
+TEST(PlayFigures, PeakAndRms) {
     std::vector<play::Sample> samples = {
         {0, 0, 0, 0, 3000, -4000, 1}, {0.001, 0, 0, 0, -6000, 0, 1}, {0.002, 0, 0, 0, 0, 0, 0}};
     const play::ForceFigures f = play::force_figures(samples);
     EXPECT_DOUBLE_EQ(f.peak, 6000);
     EXPECT_NEAR(f.rms, std::sqrt((25e6 + 36e6) / 3), 1e-6);
-    EXPECT_EQ(f.peakX, -6000);
-    EXPECT_EQ(f.peakY, -4000);
     EXPECT_EQ(play::force_figures({}).peak, 0);
+}
+
+// Start and stop follow one rule on every road: first seen playing, then first seen stopped,
+// even when the object plays again later (a trigger's repeat, a restart).
+TEST(PlayFigures, StartIsFirstSeenPlayingAndStopFirstSeenStopped) {
+    const struct {
+        const char* what;
+        std::vector<bool> playing;  // at t = 0, 1, 2, ...
+        double started, stopped;
+    } cases[] = {
+        {"never plays", {false, false}, -1, -1},
+        {"plays to the end", {false, true, true}, 1, -1},
+        {"plays and stops", {true, true, false, false}, 0, 2},
+        {"stops, then plays again", {false, true, false, true, true, false}, 1, 2},
+    };
+    for (const auto& c : cases) {
+        play::ObjectRun run;
+        for (size_t t = 0; t < c.playing.size(); ++t)
+            play::observe_playing(run, double(t), c.playing[t]);
+        EXPECT_EQ(run.started, c.started) << c.what;
+        EXPECT_EQ(run.stopped, c.stopped) << c.what;
+    }
+}
+
+// A long name is cut in the table (whole characters only), so the other columns stay in view.
+TEST(PlayFigures, TableCutsLongNames) {
+    const std::string longName(100000, 'n');
+    const std::string accented = std::string(36, 'a') + "\xC3\x9C" "ber and more text";
+    const std::vector<play::ObjectInfo> objects = {{0, longName, {}, false},
+                                                   {1, accented, {}, false},
+                                                   {2, "Short", {}, false}};
+    std::ostringstream out;
+    play::print_table(out, objects, std::vector<play::ObjectRun>(3));
+    std::istringstream lines(out.str());
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(lines, line);)
+        rows.push_back(line);
+    ASSERT_EQ(rows.size(), 4u);
+    for (const std::string& row : rows)
+        EXPECT_LT(row.size(), 100u) << row.substr(0, 100);
+    EXPECT_EQ(rows[1].rfind(std::string(37, 'n') + "...  ", 0), 0u) << rows[1].substr(0, 60);
+    EXPECT_EQ(rows[2].rfind(std::string(36, 'a') + "...   ", 0), 0u) << rows[2];
+    EXPECT_EQ(rows[3].rfind("Short" + std::string(35, ' ') + "  ", 0), 0u) << rows[3];
 }
 
 TEST(PlayFigures, KindsAreCountedInFirstSeenOrder) {

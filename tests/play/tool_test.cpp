@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -124,6 +125,40 @@ TEST_F(PlayTool, LinePathForcesMatchTheForceLaws) {
               std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Push Right          6000    2190         0       400  1: constant force"),
               std::string::npos) << r.out;
+}
+
+// The field map: one row per cell of the screen, at the cell's centre, with the force the
+// spring's law gives there (the pointer at rest): each axis on its own record, k = 20000 over
+// the screen's extent on that axis, halves away from zero.
+TEST_F(PlayTool, FieldCsvHoldsCellCentresAndTheSpringLaw) {
+    const Result r = run({kShowcase, "Centering Spring", "--path", "still", "--duration", "0.01",
+                          "--map-step", "128", "-o", output(), "--no-plots"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto law = [](long q, long offset, long deadBand, long coefficient, double size) {
+        const long past = q > offset + deadBand   ? q - (offset + deadBand)
+                          : q < offset - deadBand ? q - (offset - deadBand)
+                                                  : 0;
+        return -std::lround(coefficient * past * (20000.0 / size) / 10000);
+    };
+    std::istringstream lines(read_text(fs::u8path(output()) / "01-centering-spring-field.csv"));
+    std::string line;
+    ASSERT_TRUE(std::getline(lines, line));
+    EXPECT_EQ(line, "x,y,force_x,force_y,magnitude");
+    unsigned cells = 0;
+    for (long y = 64; y < 768; y += 128) {
+        for (long x = 64; x < 1024; x += 128) {
+            ASSERT_TRUE(std::getline(lines, line)) << "cell " << cells;
+            const long fx = law(x, 512, 20, 6000, 1024), fy = law(y, 384, 20, 4000, 768);
+            char expected[96];
+            std::snprintf(expected, sizeof expected, "%ld,%ld,%ld,%ld,%.1f", x, y, fx, fy,
+                          std::sqrt(double(fx) * fx + double(fy) * fy));
+            EXPECT_EQ(line, expected);
+            ++cells;
+        }
+        ASSERT_TRUE(std::getline(lines, line));
+        EXPECT_EQ(line, "") << "a blank line after each row";
+    }
+    EXPECT_FALSE(std::getline(lines, line)) << "more than " << cells << " cells: " << line;
 }
 
 TEST_F(PlayTool, EveryObjectOfTheShowcasePlaysOneAtATime) {

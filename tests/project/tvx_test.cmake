@@ -4,7 +4,8 @@
 #                   print the single Jolt of magnitude 8000 they describe
 #   MODE=roundtrip  tvx build IN, dump, build the dump: the same bytes twice
 #   MODE=malformed  tvx check on IN's project cut short must fail with one line naming the
-#                   object and the byte offset
+#                   object and the byte offset; on an empty, a missing file and a folder, with
+#                   the loader's reason
 #   MODE=rejected   tvx build IN must fail, naming the object at fault (EXPECT: a regex)
 
 # A Windows tvx runs through the emulator and writes its text with CR LF line ends.
@@ -87,6 +88,17 @@ elseif(MODE STREQUAL "malformed")
   if(NOT lineCount EQUAL 1 OR NOT err MATCHES "object [0-9]+ \".*\" at byte [0-9]+: ")
     message(FATAL_ERROR "tvx check: expected one line naming the object and offset, got:\n${err}")
   endif()
+  # Files that hold no project at all: the loader's reason, each on one line.
+  file(WRITE ${WORK}/${stem}.empty.tvx "")
+  set(files ${WORK}/${stem}.empty.tvx ${WORK}/${stem}.none.tvx ${WORK})
+  set(reasons "header at byte 0: empty: no project data" "cannot open: no such file"
+              "cannot open: a folder, not a file")
+  foreach(file reason IN ZIP_LISTS files reasons)
+    run(${TVX} check ${file})
+    if(NOT status EQUAL 1 OR NOT err STREQUAL "tvx: ${file}: ${reason}\n")
+      message(FATAL_ERROR "tvx check ${file}: expected \"${reason}\", got ${status}:\n${err}")
+    endif()
+  endforeach()
 else()
   message(FATAL_ERROR "unknown MODE ${MODE}")
 endif()

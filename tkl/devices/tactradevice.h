@@ -55,8 +55,11 @@ public:
     BOOL UsesWin32MouseServices(BOOL use);
 
     /// Opens the force mouse, else the first DirectInput force-feedback device; null when
-    /// neither opens (the last error code says why). The caller deletes the device, before or
-    /// after the effects and projects that use it (see Closing).
+    /// neither opens (the last error code says why, and the debugger output names a device
+    /// module that was not found and where it was looked for). A success does not clear the
+    /// code: it may still hold the force mouse's failure before DirectInput opened, or an
+    /// older one. The caller deletes the device, before or after the effects and projects
+    /// that use it (see Closing).
     static CTactraDevice* CreateDevice(HINSTANCE instance, HWND window);
 
 protected:

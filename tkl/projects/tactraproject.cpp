@@ -33,7 +33,7 @@ void to_project_springs(TVXEffect** records, int count) {
 
 CTactraProject::CTactraProject()
     : m_hProject(nullptr), m_pCreatedEffects(nullptr), m_pDevice(nullptr), m_pNext(nullptr),
-      m_DeviceLink(device_closed, this) {}
+      m_DeviceLink(device_closed, this), m_LoadError() {}
 
 CTactraProject::~CTactraProject() { Close(); }
 
@@ -48,6 +48,7 @@ void CTactraProject::set_device(CTactraDevice* device) {
 
 bool CTactraProject::may_open(bool sourceGiven, CTactraDevice* device) {
     set_code(TKL_ERR_NONE);
+    m_LoadError = TVXLoadError();
     if (!sourceGiven) {
         set_code(TKL_ERR_NULL_PARAMETER);
         return false;
@@ -74,19 +75,19 @@ int CTactraProject::loaded(HTVXPROJECT project) {
 int CTactraProject::OpenFile(const char* path, CTactraDevice* device) {
     if (!may_open(path && *path, device))
         return 0;
-    return loaded(TVXLoadProjectFile(path, device->GetDevice()));
+    return loaded(TVXLoadProjectFileEx(path, device->GetDevice(), &m_LoadError));
 }
 
 int CTactraProject::OpenResource(HINSTANCE module, const char* name, CTactraDevice* device) {
     if (!may_open(name != nullptr, device))
         return 0;
-    return loaded(TVXLoadProjectResource(module, name, device->GetDevice()));
+    return loaded(TVXLoadProjectResourceEx(module, name, device->GetDevice(), &m_LoadError));
 }
 
 int CTactraProject::OpenPointer(const void* data, DWORD size, CTactraDevice* device) {
     if (!may_open(data && size, device))
         return 0;
-    return loaded(TVXLoadProjectPointerSized(data, size, device->GetDevice()));
+    return loaded(TVXLoadProjectPointerEx(data, size, device->GetDevice(), &m_LoadError));
 }
 
 int CTactraProject::LoadProjectObjectPointer(unsigned char* data, CTactraDevice* device) {
@@ -116,6 +117,12 @@ void CTactraProject::Close() {
         TVXReleaseProject(m_hProject);
         m_hProject = nullptr;
     }
+}
+
+const TVXLoadError& CTactraProject::GetLoadError() const { return m_LoadError; }
+
+DWORD CTactraProject::GetLoadErrorText(char* buffer, DWORD size) const {
+    return TVXFormatLoadError(m_LoadError.szReason[0] ? &m_LoadError : nullptr, buffer, size);
 }
 
 int CTactraProject::GetIsOpen() const { return m_hProject != nullptr; }

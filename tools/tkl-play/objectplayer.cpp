@@ -41,21 +41,15 @@ bool any_playing(CTactraCompoundEffect& compound) {
     return false;
 }
 
-// The start and stop times from the samples' playing counts.
-void find_start_and_stop(ObjectRun& run) {
-    size_t last = run.samples.size();
-    for (size_t i = 0; i < run.samples.size(); ++i) {
-        if (!run.samples[i].playing)
-            continue;
-        if (run.started < 0)
-            run.started = run.samples[i].t;
-        last = i;
-    }
-    if (last + 1 < run.samples.size())
-        run.stopped = run.samples[last + 1].t;
-}
-
 }  // namespace
+
+bool observe_playing(ObjectRun& run, double t, bool playing) {
+    if (playing && run.started < 0)
+        run.started = t;
+    else if (!playing && run.started >= 0 && run.stopped < 0)
+        run.stopped = t;
+    return run.stopped >= 0;
+}
 
 std::string describe_error(long code) {
     static const char* const kTexts[] = {
@@ -93,9 +87,11 @@ ObjectRun ObjectPlayer::play(const ObjectInfo& object, const std::vector<PathPoi
     CTactraProject* project = position >= 0 ? projects.GetProject(position) : nullptr;
     if (!project) {
         const long code = CTKLErrors::GetLastErrorCode();
-        // A failed load leaves no code of its own.
-        run.note = "not played: the project did not open" +
-                   (code ? ": " + describe_error(code) : std::string());
+        // A failed load leaves no code of its own, but the loader's reason.
+        char reason[256];
+        projects.GetLoadErrorText(reason, sizeof reason);
+        run.note = "not played: the project did not open: " +
+                   (code ? describe_error(code) : std::string(reason));
         return run;
     }
     if (sim_) {
@@ -122,21 +118,16 @@ ObjectRun ObjectPlayer::play(const ObjectInfo& object, const std::vector<PathPoi
         if (positional)
             map_field(path.front(), run);
         follow_path(path, run);
-        find_start_and_stop(run);
+        for (const Sample& sample : run.samples)
+            if (observe_playing(run, sample.t, sample.playing != 0))
+                break;
     } else {
         // No forces to read: play in real time and watch the status.
         run.note = "forces not readable on this device; status only";
         const auto begin = std::chrono::steady_clock::now();
         const double end = path.back().t;
         for (double t = 0;; t = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count()) {
-            const bool playing = any_playing(*compound);
-            if (playing && run.started < 0)
-                run.started = t;
-            if (!playing && run.started >= 0) {
-                run.stopped = t;
-                break;
-            }
-            if (t >= end)
+            if (observe_playing(run, t, any_playing(*compound)) || t >= end)
                 break;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }

@@ -35,4 +35,9 @@ struct ObjectRun {
     double stopped = -1;  // seconds: when it was first seen stopped after that; -1: not
 };
 
+// The one rule for start and stop, whether the status is read from samples or watched in real
+// time: started when first seen playing, stopped when first seen not playing after that. True
+// once stopped.
+bool observe_playing(ObjectRun& run, double t, bool playing);
+
 }  // namespace play

@@ -3,20 +3,8 @@
 #include "tkl/effects/effectkinds.h"
 #include "tkl/project/tvx.h"
 
-#include <fstream>
-#include <sstream>
-
 namespace play {
 namespace {
-
-std::string read_bytes(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw ProjectError("cannot open " + file + " (no such file, or not readable)");
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 bool is_empty_profile(const TVXEffect& effect) {
     if (!IsEqualGUID(effect.guid, GUID_Tactra_CustomForce) || !effect.lpEffect)
@@ -35,16 +23,14 @@ struct LoadedProject {
 }  // namespace
 
 std::vector<ObjectInfo> read_catalog(const std::string& file) {
-    const std::string bytes = read_bytes(file);
     TVXLoadError error = {};
-    LoadedProject project = {
-        TVXLoadProjectPointerEx(bytes.data(), DWORD(bytes.size()), nullptr, &error)};
+    LoadedProject project = {TVXLoadProjectFileEx(file.c_str(), nullptr, &error)};
     if (!project.handle) {
-        std::string where = error.lObject < 0 ? "header" : "object " + std::to_string(error.lObject);
-        if (error.szObject[0])
-            where += std::string(" \"") + error.szObject + "\"";
-        throw ProjectError(file + ": not a valid project: " + where + " at byte " +
-                           std::to_string(error.dwOffset) + ": " + error.szReason);
+        char reason[256];
+        TVXFormatLoadError(&error, reason, sizeof reason);
+        // A file that could be read but holds no valid project says so before the reason.
+        throw ProjectError(file + (error.lObject < -1 ? ": " : ": not a valid project: ") +
+                           reason);
     }
     std::vector<ObjectInfo> objects;
     for (int index = 0;; ++index) {

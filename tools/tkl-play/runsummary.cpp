@@ -31,6 +31,19 @@ std::string pad(const std::string& text, size_t width, bool right) {
     return right ? fill + text : text + fill;
 }
 
+// Names longer than this are cut in the table, so that one long name cannot push every row
+// off the screen; the files keep the whole name.
+const size_t kNameColumn = 40;
+
+std::string table_name(const std::string& name) {
+    if (name.size() <= kNameColumn)
+        return name;
+    size_t cut = kNameColumn - 3;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+        --cut;  // not inside a UTF-8 character
+    return name.substr(0, cut) + "...";
+}
+
 }  // namespace
 
 ForceFigures force_figures(const std::vector<Sample>& samples) {
@@ -40,10 +53,6 @@ ForceFigures force_figures(const std::vector<Sample>& samples) {
         const double squared = double(s.fx) * s.fx + double(s.fy) * s.fy;
         sum += squared;
         f.peak = std::max(f.peak, std::sqrt(squared));
-        if (std::labs(s.fx) > std::labs(f.peakX))
-            f.peakX = s.fx;
-        if (std::labs(s.fy) > std::labs(f.peakY))
-            f.peakY = s.fy;
     }
     if (!samples.empty())
         f.rms = std::sqrt(sum / double(samples.size()));
@@ -74,7 +83,7 @@ void print_table(std::ostream& out, const std::vector<ObjectInfo>& objects,
                  const std::vector<ObjectRun>& runs) {
     size_t nameWidth = 6;
     for (const ObjectInfo& object : objects)
-        nameWidth = std::max(nameWidth, object.name.size());
+        nameWidth = std::max(nameWidth, std::min(object.name.size(), kNameColumn));
     out << pad("object", nameWidth, false) << "  " << pad("peak", 6, true) << "  "
         << pad("RMS", 6, true) << "  " << pad("start ms", 8, true) << "  "
         << pad("stop ms", 8, true) << "  effects\n";
@@ -86,7 +95,7 @@ void print_table(std::ostream& out, const std::vector<ObjectInfo>& objects,
             peak = figure(f.peak);
             rms = figure(f.rms);
         }
-        out << pad(objects[i].name, nameWidth, false) << "  " << pad(peak, 6, true) << "  "
+        out << pad(table_name(objects[i].name), nameWidth, false) << "  " << pad(peak, 6, true) << "  "
             << pad(rms, 6, true) << "  " << pad(milliseconds(run.started), 8, true) << "  "
             << pad(milliseconds(run.stopped), 8, true) << "  " << describe_kinds(objects[i].kinds);
         if (!run.note.empty())

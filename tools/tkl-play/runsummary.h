@@ -14,7 +14,6 @@ namespace play {
 struct ForceFigures {
     double peak = 0;
     double rms = 0;
-    long peakX = 0, peakY = 0;  // the components of largest size, signs kept
 };
 
 ForceFigures force_figures(const std::vector<Sample>& samples);

@@ -21,23 +21,17 @@ std::string object_named_by(const TVXProject& project, const GUID& id) {
     return " (no such object)";
 }
 
-}  // namespace
+// One line naming where and why the library refused the data; exit status 1.
+int refused(const TVXLoadError& error, const std::string& label, std::ostream& err) {
+    char line[256];
+    TVXFormatLoadError(&error, line, sizeof line);
+    err << "tvx: " << label << ": " << line << "\n";
+    return 1;
+}
 
-int check_project(const std::string& bytes, const std::string& label, std::ostream& out,
+// Prints the project and releases it.
+int print_project(HTVXPROJECT project, const std::string& label, std::ostream& out,
                   std::ostream& err) {
-    TVXLoadError error = {};
-    HTVXPROJECT project = TVXLoadProjectPointerEx(bytes.data(), DWORD(bytes.size()), nullptr, &error);
-    if (!project) {
-        err << label << ": ";
-        if (error.lObject < 0)
-            err << "header";
-        else
-            err << "object " << error.lObject;
-        if (error.szObject[0])
-            err << " \"" << error.szObject << "\"";
-        err << " at byte " << error.dwOffset << ": " << error.szReason << "\n";
-        return 1;
-    }
     out << label << ": " << project->cObjects << " objects\n";
     for (LONG i = 0; i < project->cObjects; ++i) {
         const TVXObject& object = project->paObjects[i];
@@ -66,6 +60,14 @@ int check_project(const std::string& bytes, const std::string& label, std::ostre
     }
     TVXReleaseProject(project);
     return 0;
+}
+
+}  // namespace
+
+int check_file(const std::string& path, std::ostream& out, std::ostream& err) {
+    TVXLoadError error = {};
+    HTVXPROJECT project = TVXLoadProjectFileEx(path.c_str(), nullptr, &error);
+    return project ? print_project(project, path, out, err) : refused(error, path, err);
 }
 
 }  // namespace tvx

@@ -1,5 +1,5 @@
 #pragma once
-// `tvx check`: loads project data with the library and prints what it holds.
+// `tvx check`: loads a project file with the library and prints what it holds.
 
 #include <ostream>
 #include <string>
@@ -7,9 +7,9 @@
 namespace tvx {
 
 // Prints each object, its type, identifier, contained objects and effect records field by
-// field; for data the library rejects, one line naming the object and byte offset instead.
-// Returns the exit status: 0 when the data loads.
-int check_project(const std::string& bytes, const std::string& label, std::ostream& out,
-                  std::ostream& err);
+// field; for a file the library rejects, one line with its reason instead (the object and
+// byte offset at fault, or why the file can't be read). Returns the exit status: 0 when the
+// file loads.
+int check_file(const std::string& path, std::ostream& out, std::ostream& err);
 
 }  // namespace tvx

@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
         if (args.size() == 2 && args[0] == "dump")
             return dump(args[1]);
         if (args.size() == 2 && args[0] == "check")
-            return tvx::check_project(read_file(args[1]), args[1], std::cout, std::cerr);
+            return tvx::check_file(args[1], std::cout, std::cerr);
     } catch (const std::exception& e) {
         std::cerr << "tvx: " << e.what() << "\n";
         return 1;

@@ -5,6 +5,7 @@
 // LD_LIBRARY_PATH outranks RUNPATH. Our own folder first keeps the module the library's
 // installer put beside it the one that is found.
 #include "tkl/platform/win32.h"
+#include "tkl/platform/modulesearch.h"
 
 #include <dlfcn.h>
 #include <limits.h>
@@ -84,3 +85,19 @@ HMODULE GetModuleHandleA(LPCSTR name) {
 }
 
 }  // extern "C"
+
+void tkl_describe_module_search(const char* name, char* text, size_t size) {
+    char so[PATH_MAX];
+    if (!shared_object_name(name, so)) {
+        std::snprintf(text, size, "%s on the dynamic linker's search path", name);
+        return;
+    }
+    char beside[PATH_MAX];
+    if (!std::strchr(so, '/') && beside_this_library(so, beside))
+        std::snprintf(text, size,
+                      "%s, then %s on the dynamic linker's search path (LD_LIBRARY_PATH, the "
+                      "program's RUNPATH, the system folders)",
+                      beside, so);
+    else
+        std::snprintf(text, size, "%s on the dynamic linker's search path", so);
+}
