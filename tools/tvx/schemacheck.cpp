@@ -230,8 +230,8 @@ void SchemaChecker::check(const Json& schema, const Json& value, const std::stri
                     if (properties)
                         for (const auto& known : properties->items())
                             keys += (keys.empty() ? "" : ", ") + Json(known.key()).dump();
-                    faults->push_back({at, keys.empty() ? "unknown key: this object takes none"
-                                                        : "unknown key; the keys here are " + keys});
+                    faults->push_back({at, keys.empty() ? "unknown key: this object takes no keys"
+                                                        : "unknown key, not one of " + keys});
                 } else {
                     check(extra, item.value(), at, faults);
                 }
