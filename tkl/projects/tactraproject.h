@@ -12,6 +12,13 @@ class CTactraProjects;
 /// device. It creates a compound effect from a named project object on demand, keeps every
 /// compound it created or was given (newest first), starts and stops them by name, and
 /// destroys them all when it is closed. The device must outlive the project's compounds.
+///
+/// | operation | codes it can leave |
+/// |---|---|
+/// | OpenFile, OpenResource, OpenPointer | 4 no path, name or data; 6 no device; 14 a project is open; 0 when the data does not load |
+/// | CreateEffect, CreateEffectByIndex, Start (on first use) | 15 no project open; 10 no such object; 6 no device at all; 2 out of memory; then those of CTactraCompoundEffect's loading (an empty slot's cause, or the effect's) |
+/// | AddEffect | 4 no name or effect; 3 an effect the project already owns; 2 out of memory |
+/// | Start, Stop of a created compound | those of CTactraEffect::Start and CTactraEffect::Stop |
 class TKL_API CTactraProject {
     friend class CTactraProjects;
     friend class CTactraEffect;
