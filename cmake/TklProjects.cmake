@@ -5,8 +5,9 @@
 # native configure of this same tree with only the tools (TKL_HOST_TOOLS_ONLY), built with the
 # outer build's make jobs.
 #
-#   tkl_build_projects(<target> <output-dir> <source.json>...)
-#       a target (built by default) that writes <output-dir>/<stem>.tvx for each source
+#   tkl_build_projects(<target> <output-dir> [RAW] <source.json>...)
+#       a target (built by default) that writes <output-dir>/<stem>.tvx for each source; RAW
+#       builds them as written (tvx build --raw), for data that holds mistakes on purpose
 #   tkl_runtime_path(<var> <path>)
 #       <path> as the built programs open it: under Wine the Linux file system is drive Z:
 
@@ -35,14 +36,19 @@ function(tkl_build_projects target dir)
   if(NOT TKL_TVX)
     message(FATAL_ERROR "tkl_build_projects: no tvx in this build")
   endif()
+  cmake_parse_arguments(ARG "RAW" "" "" ${ARGN})
+  set(raw)
+  if(ARG_RAW)
+    set(raw --raw)
+  endif()
   set(outputs)
-  foreach(source ${ARGN})
+  foreach(source ${ARG_UNPARSED_ARGUMENTS})
     get_filename_component(source ${source} ABSOLUTE)
     get_filename_component(stem ${source} NAME_WE)
     set(output ${dir}/${stem}.tvx)
     add_custom_command(OUTPUT ${output}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
-      COMMAND ${TKL_TVX} build ${source} -o ${output}
+      COMMAND ${TKL_TVX} build ${raw} ${source} -o ${output}
       DEPENDS ${TKL_TVX_DEPENDS} ${source}
       COMMENT "Building project ${stem}.tvx"
       VERBATIM)

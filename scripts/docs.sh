@@ -18,6 +18,8 @@ rm -rf "$out/html" "$log"
 {
   cat docs/Doxyfile
   echo "INPUT = docs/mainpage.md $(echo $headers) sim/simcontrol.h"
+  # The guides, the force models, the project format and the examples, as pages.
+  echo "INPUT += $(ls docs/*.md | grep -v mainpage.md | tr '\n' ' ')"
   echo "PROJECT_NUMBER = $version"
   echo "OUTPUT_DIRECTORY = $out"
   echo "WARN_LOGFILE = $log"

@@ -26,6 +26,13 @@
 /// is no longer initialised (its calls fail as before its initialisation, mostly with
 /// TKL_ERR_EFFECT_NOT_INITIALIZED, until it is initialised again), and a project without a
 /// device makes no new compounds (TKL_ERR_DEVICE_IS_NULL).
+///
+/// Codes of opening a device (CreateDevice, and the subclasses' Initialize): 9
+/// (TKL_ERR_CANT_INIT_DEVICE) when the lower layer's module is missing, lacks its entry point or
+/// creates no object; 7 (TKL_ERR_INVALID_GUID) when it lists no attached force-feedback device;
+/// the lower layer's HRESULT when it fails a call. CreateDevice leaves the code of its last
+/// attempt, the DirectInput one. The screen resolution is in pixels; ChangeScreenResolution and
+/// SwitchToAbsoluteMode leave 6 (TKL_ERR_DEVICE_IS_NULL) on a device that did not open.
 class TKL_API CTactraDevice {
     friend class tkl::DeviceLink;
 

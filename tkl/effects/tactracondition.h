@@ -50,6 +50,19 @@ enum TX_ArgumentType {
 /// A change that gives no direction keeps the stored direction and coordinate kind. Records
 /// are the caller's, read during the call only. Every change rebuilds the record and sends it
 /// with a mask naming what changed.
+///
+/// | value | unit | range the devices take |
+/// |---|---|---|
+/// | coefficients | strength per unit of distance (spring), speed (damper, friction) or acceleration (inertia), 10000 is full; negative pushes away | -10000..10000 |
+/// | saturations | the largest force, 10000 is full | 0..10000 |
+/// | dead band | pixels around the center without force (device units for the device-unit spring) | 0..screen size |
+/// | center, offsets | screen pixels (device units for the device-unit spring) | the screen |
+/// | `angle`, `x`, `y` | as in CTactraEffect | |
+///
+/// Codes: those of CTactraEffect, and 4 for an initialisation or change given no record at
+/// all; 3 for a form other than 1 to 4, or a change whose records do not match the effect's
+/// form (an X record for form 1, a Y record for form 2, both for form 3); 5
+/// (TKL_ERR_WRONG_FORM) for a change by axis records of a directional effect.
 class TKL_API CTactraCondition : public CTactraEffect {
 public:
     /// An effect of the given condition kind; form 0, records zero, not initialised.

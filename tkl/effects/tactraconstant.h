@@ -7,6 +7,13 @@
 /// (TACTRA_INFINITE kept); polar directions in hundredths of a degree; the envelope is the
 /// caller's, read during the call (null: none; TKL_ENVELOPE_NOT_GIVEN in a change: unchanged).
 /// Copies follow CTactraEffect's rule and keep the magnitude.
+///
+/// | value | unit | range the devices take |
+/// |---|---|---|
+/// | `magnitude` | 10000 is full; negative pushes the other way | -10000..10000 |
+/// | `duration`, `direction`, `x`, `y`, envelope | as in CTactraEffect | |
+///
+/// Codes: those of CTactraEffect.
 class TKL_API CTactraConstant : public CTactraEffect {
 public:
     /// A constant force (GUID_Tactra_ConstantForce) with magnitude 0.

@@ -30,6 +30,29 @@ class CTactraProject;
 /// the effect is then no longer initialised: every call that needs the device-side effect fails
 /// as before initialisation (TKL_ERR_EFFECT_NOT_INITIALIZED), destroying it touches no device,
 /// and it may be initialised again on an open device.
+///
+/// | value | unit | range the devices take |
+/// |---|---|---|
+/// | `duration` | milliseconds; TACTRA_INFINITE: until stopped | 0..4294967 (longer saturates) |
+/// | `x`, `y` (Cartesian direction) | x right, y down the screen; only the ratio counts | not both 0 |
+/// | `angle` (polar direction) | hundredths of a degree, where the force comes from: 0 up, 9000 right | 0..35999 |
+/// | `gain` | 10000 is full | 0..10000 |
+/// | `samplePeriod`, `triggerRepeatInterval`, envelope times | microseconds, as given | |
+/// | `triggerButton` | button index; TACTRA_NOTRIGGER: none | |
+/// | `attackLevel`, `fadeLevel` | 10000 is full | 0..10000 |
+///
+/// Values go to the device as given (durations converted), never clamped by the library.
+///
+/// Codes (CTKLErrors::GetLastErrorCode: each public operation clears it, then leaves the first
+/// failure's):
+///
+/// | operation | codes it can leave |
+/// |---|---|
+/// | every `Initialize` form | 6 no device; 8 the device object has no device interface; the device's HRESULT when it refuses the record; 10 when it reports success without an effect |
+/// | InitializeFromProject | 11, 12, 13 or 7 (see there), then those of `Initialize` |
+/// | Start, Stop, every `Change...` and `Set...` | 8 before a successful `Initialize`; the device's HRESULT |
+/// | GetStatus | 8; 4 for a null `status`; the device's HRESULT |
+/// | NewObjectFromGUID | 7 for a kind no class holds |
 class TKL_API CTactraEffect {
 public:
     /// An effect of the given kind, bound to no device.

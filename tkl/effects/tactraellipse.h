@@ -22,6 +22,16 @@
 ///
 /// Copies follow CTactraEffect's rule; they keep the block (the inner effect included) and
 /// whether the ellipse follows the cursor.
+///
+/// | value | unit | range the devices take |
+/// |---|---|---|
+/// | `rect`, `center`, `width`, `height` | screen pixels: the ellipse through the centres of the rectangle's edge pixels | the screen |
+/// | `stiffness` | how hard the wall pushes, 10000 is full | -10000..10000 |
+/// | `thickness` | pixels on either side of the outline; 0 is no wall | |
+/// | `saturation` | the largest force of the wall, 10000 is full | 0..10000 |
+/// | `style`, `style2` | the wall's bits, as TACTRA_ELLIPSE has them | |
+///
+/// Codes: those of CTactraEffect.
 class TKL_API CTactraEllipse : public CTactraEffect {
 public:
     /// An ellipse (GUID_Tactra_Ellipse) with a zeroed block, not following the cursor.

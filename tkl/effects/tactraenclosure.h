@@ -23,6 +23,16 @@
 ///
 /// Copies follow CTactraEffect's rule; they keep the block (the inner effect included) and
 /// whether the enclosure follows the cursor.
+///
+/// | value | unit | range the devices take |
+/// |---|---|---|
+/// | `rect`, `center`, `width`, `height` | screen pixels (right and bottom inside) | the screen |
+/// | stiffnesses | how hard a wall pushes, 10000 is full | -10000..10000 |
+/// | thicknesses | pixels on either side of the edge; 0 is no wall | |
+/// | saturations | the largest force of a wall, 10000 is full | 0..10000 |
+/// | `style`, `style2` | the walls' bits, as TACTRA_ENCLOSURE has them | |
+///
+/// Codes: those of CTactraEffect.
 class TKL_API CTactraEnclosure : public CTactraEffect {
 public:
     /// An enclosure (GUID_Tactra_Enclosure) with a zeroed block, not following the cursor.

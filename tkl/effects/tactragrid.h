@@ -6,6 +6,15 @@
 
 /// A grid (GUID_Tactra_Grid): one record per axis from that axis's dead band, coefficient,
 /// offset and saturation, with the negative side 0. DirectInput devices refuse it.
+///
+/// | value | unit | range the devices take |
+/// |---|---|---|
+/// | `xDeadBand`, `yDeadBand` | the spacing of the lines in pixels | 1..screen size |
+/// | `xOffset`, `yOffset` | pixels: where the first line lies | the screen |
+/// | `xCoefficient`, `yCoefficient` | the pull toward a line, 10000 is full | -10000..10000 |
+/// | `xSaturation`, `ySaturation` | the largest pull, 10000 is full | 0..10000 |
+///
+/// Codes: those of CTactraCondition; a DirectInput device refuses the grid with its HRESULT.
 class TKL_API CTactraGrid : public CTactraCondition {
 public:
     /// A grid, not initialised.

@@ -7,6 +7,16 @@
 /// TKL_NOT_GIVEN leaves a value as stored; durations and the period in milliseconds; the phase
 /// in degrees; polar directions in hundredths of a degree; the caller's envelope is read during
 /// the call. Note the order: magnitude, period and duration come first. Copies keep the block.
+///
+/// | value | unit | range the devices take |
+/// |---|---|---|
+/// | `magnitude` | the wave's size from its middle to its peak, 10000 is full | 0..10000 |
+/// | `period` | milliseconds | 1..4294967 |
+/// | `offset` | the level the wave swings about, 10000 is full | -10000..10000 |
+/// | `phase` | degrees: where in its cycle the wave starts | 0..359 |
+/// | `duration`, `direction`, `x`, `y`, envelope | as in CTactraEffect | |
+///
+/// Codes: those of CTactraEffect.
 class TKL_API CTactraPeriodic : public CTactraEffect {
 public:
     /// A sine wave (GUID_Tactra_Sine) with a zeroed block.

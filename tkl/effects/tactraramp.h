@@ -6,6 +6,13 @@
 /// its duration, with an optional envelope. Arguments as for CTactraConstant: TKL_NOT_GIVEN
 /// leaves a value as stored; durations in milliseconds; polar directions in hundredths of a
 /// degree; the caller's envelope is read during the call. Copies keep both levels.
+///
+/// | value | unit | range the devices take |
+/// |---|---|---|
+/// | `start`, `end` | the force at the start and at the end, 10000 is full | -10000..10000 |
+/// | `duration`, `direction`, `x`, `y`, envelope | as in CTactraEffect | |
+///
+/// Codes: those of CTactraEffect.
 class TKL_API CTactraRamp : public CTactraEffect {
 public:
     /// A ramp force (GUID_Tactra_RampForce) with both levels 0.

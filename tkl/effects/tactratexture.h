@@ -22,6 +22,16 @@ struct RecordChange;
 /// The initialisations leave the last error code as it was when they fail before reaching
 /// the device (no record, a value that is no form). A texture loaded through the inherited
 /// Initialize (from a project) has no form, and its changes fail.
+///
+/// | value | unit | range the devices take |
+/// |---|---|---|
+/// | value 1 (`positiveValue1`, `negativeValue1`) | the force that side adds along the axis, 10000 is full | -10000..10000 |
+/// | value 2 (`positiveValue2`, `negativeValue2`) | the spacing of the ridges in pixels; 0 means 20 | |
+/// | roughness | the ridges' force in hundredths of full force; 0 is smooth | 0..100 (more counts as 100) |
+/// | `offset` | screen pixels: where the two sides meet | the screen |
+/// | `angle`, `x`, `y` | as in CTactraEffect | |
+///
+/// Codes: those of CTactraCondition.
 class TKL_API CTactraTexture : public CTactraEffect {
 public:
     /// A texture with both records zero but for their size, form 0, not initialised.

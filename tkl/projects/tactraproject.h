@@ -15,6 +15,13 @@ class CTactraProjects;
 /// device: when it closes, the project forgets it (GetDevice gives null, and compounds are made
 /// only on a device given), and the compounds' effects made on it are left uninitialised (see
 /// CTactraDevice), so starting and stopping them fails with TKL_ERR_EFFECT_NOT_INITIALIZED.
+///
+/// | operation | codes it can leave |
+/// |---|---|
+/// | OpenFile, OpenResource, OpenPointer | 4 no path, name or data; 6 no device; 14 a project is open; 0 when the data does not load |
+/// | CreateEffect, CreateEffectByIndex, Start (on first use) | 15 no project open; 10 no such object; 6 no device at all; 2 out of memory; then those of CTactraCompoundEffect's loading (an empty slot's cause, or the effect's) |
+/// | AddEffect | 4 no name or effect; 3 an effect the project already owns; 2 out of memory |
+/// | Start, Stop of a created compound | those of CTactraEffect::Start and CTactraEffect::Stop |
 class TKL_API CTactraProject {
     friend class CTactraProjects;
     friend class CTactraEffect;
