@@ -111,8 +111,10 @@ HRESULT EvdevDevice::drain_events() {
     }
 }
 
-HRESULT EvdevDevice::stop_all() {
+HRESULT EvdevDevice::stop_all(const EvdevEffect* except) {
     for (EvdevEffect* e = effects_; e; e = e->next_) {
+        if (e == except)
+            continue;
         if (e->id_ >= 0 && e->started_) {
             const HRESULT hr = write_ff(unsigned(e->id_), 0);
             if (FAILED(hr))

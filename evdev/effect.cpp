@@ -134,7 +134,7 @@ HRESULT EvdevEffect::Start(DWORD iterations, DWORD flags) {
             return hr;
     }
     if (flags & DIES_SOLO) {
-        hr = device_.stop_all();
+        hr = device_.stop_all(this);
         if (FAILED(hr))
             return hr;
     }

@@ -80,7 +80,8 @@ public:
     HRESULT write_ff(unsigned code, int value);
     // Reads what the node has sent: force-feedback status events reach their effects.
     HRESULT drain_events();
-    HRESULT stop_all();
+    // Stops every playing effect but `except`.
+    HRESULT stop_all(const EvdevEffect* except = nullptr);
     void link(EvdevEffect* effect);
     void unlink(EvdevEffect* effect);
 
