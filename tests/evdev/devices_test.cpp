@@ -1,7 +1,6 @@
 // Which nodes are offered, under which name and GUID, and what their joystick state reads.
 #include "tests/evdev/evtest.h"
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -10,17 +9,11 @@
 namespace evtest {
 namespace {
 
-std::vector<DIDEVICEINSTANCEA> enumerate(DWORD flags = DIEDFL_ATTACHEDONLY | DIEDFL_FORCEFEEDBACK) {
-    auto create = reinterpret_cast<HRESULT(WINAPI*)(HINSTANCE, DWORD, LPDIRECTINPUTA*, LPUNKNOWN)>(
-        dlsym(module(), "DirectInputCreateA"));
-    IDirectInputA* root = nullptr;
-    std::vector<DIDEVICEINSTANCEA> found;
-    if (FAILED(create(reinterpret_cast<HINSTANCE>(module()), 0x0500, &root, nullptr)))
-        return found;
-    root->EnumDevices(DIDEVTYPE_JOYSTICK, [](LPCDIDEVICEINSTANCEA i, LPVOID ref) -> BOOL {
-        static_cast<std::vector<DIDEVICEINSTANCEA>*>(ref)->push_back(*i);
-        return DIENUM_CONTINUE;
-    }, &found, flags);
+std::vector<DIDEVICEINSTANCEA> offered() {
+    IDirectInputA* root = direct_input();
+    if (!root)
+        return {};
+    std::vector<DIDEVICEINSTANCEA> found = enumerate(root);
     root->Release();
     return found;
 }
@@ -46,7 +39,7 @@ TEST_F(EvdevTest, ForceFeedbackNodesAreOfferedInNumberOrderWithStableGuids) {
     const int plain = ::open((kernel().folder() + "/event5").c_str(), O_CREAT | O_WRONLY, 0600);
     ::close(plain);  // an ordinary file: not an event node
     testing::internal::CaptureStderr();
-    const std::vector<DIDEVICEINSTANCEA> first = enumerate();
+    const std::vector<DIDEVICEINSTANCEA> first = offered();
     const std::string debug = testing::internal::GetCapturedStderr();
     ::unlink((kernel().folder() + "/event5").c_str());
     ASSERT_EQ(first.size(), 3u);
@@ -67,7 +60,7 @@ TEST_F(EvdevTest, ForceFeedbackNodesAreOfferedInNumberOrderWithStableGuids) {
     kernel().add("event0", twin);
     kernel().add("event1", gamepad());
     kernel().add("event7", wheel());
-    const std::vector<DIDEVICEINSTANCEA> again = enumerate();
+    const std::vector<DIDEVICEINSTANCEA> again = offered();
     ASSERT_EQ(again.size(), 3u);
     EXPECT_EQ(guid_text(again[2].guidInstance), guid_text(first[0].guidInstance));
     EXPECT_EQ(guid_text(again[0].guidInstance), guid_text(first[1].guidInstance));

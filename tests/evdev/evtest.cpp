@@ -24,28 +24,35 @@ void* module() {
     return handle;
 }
 
-namespace {
-
-BOOL CALLBACK first_device(LPCDIDEVICEINSTANCEA info, LPVOID ref) {
-    *static_cast<GUID*>(ref) = info->guidInstance;
-    return DIENUM_STOP;
-}
-
-}  // namespace
-
-Joystick::Joystick() {
+IDirectInputA* direct_input() {
     auto create = reinterpret_cast<HRESULT(WINAPI*)(HINSTANCE, DWORD, LPDIRECTINPUTA*, LPUNKNOWN)>(
         dlsym(module(), "DirectInputCreateA"));
-    hr_ = create(reinterpret_cast<HINSTANCE>(module()), 0x0500, &root_, nullptr);
-    if (FAILED(hr_))
+    IDirectInputA* root = nullptr;
+    if (!create || FAILED(create(reinterpret_cast<HINSTANCE>(module()), 0x0500, &root, nullptr)))
+        return nullptr;
+    return root;
+}
+
+std::vector<DIDEVICEINSTANCEA> enumerate(IDirectInputA* root, DWORD flags) {
+    std::vector<DIDEVICEINSTANCEA> found;
+    root->EnumDevices(DIDEVTYPE_JOYSTICK, [](LPCDIDEVICEINSTANCEA i, LPVOID ref) -> BOOL {
+        static_cast<std::vector<DIDEVICEINSTANCEA>*>(ref)->push_back(*i);
+        return DIENUM_CONTINUE;
+    }, &found, flags);
+    return found;
+}
+
+Joystick::Joystick() {
+    root_ = direct_input();
+    if (!root_)
         return;
-    GUID instance = GUID_NULL;
-    hr_ = root_->EnumDevices(DIDEVTYPE_JOYSTICK, first_device, &instance,
-                             DIEDFL_ATTACHEDONLY | DIEDFL_FORCEFEEDBACK);
-    if (FAILED(hr_))
+    const std::vector<DIDEVICEINSTANCEA> found = enumerate(root_);
+    if (found.empty()) {
+        hr_ = DIERR_DEVICENOTREG;
         return;
+    }
     IDirectInputDeviceA* first = nullptr;
-    hr_ = root_->CreateDevice(instance, &first, nullptr);
+    hr_ = root_->CreateDevice(found[0].guidInstance, &first, nullptr);
     if (FAILED(hr_))
         return;
     hr_ = first->QueryInterface(IID_IDirectInputDevice2A, reinterpret_cast<void**>(&device_));

@@ -9,11 +9,17 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace evtest {
 
 // The evdev module the library loads as dinput.dll (this program's folder holds it).
 void* module();
+// A DirectInput 5 object of the module (the caller releases it), or null.
+IDirectInputA* direct_input();
+// The devices a DirectInput object offers, in its order.
+std::vector<DIDEVICEINSTANCEA> enumerate(IDirectInputA* root,
+                                         DWORD flags = DIEDFL_ATTACHEDONLY | DIEDFL_FORCEFEEDBACK);
 
 // Every test starts with an empty stand-in and ends with every fd it handed out closed.
 class EvdevTest : public ::testing::Test {

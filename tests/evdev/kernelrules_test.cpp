@@ -2,8 +2,6 @@
 // memory, ids, updates in place, playback events, gain and autocenter, commands, status.
 #include "tests/evdev/evtest.h"
 
-#include <dlfcn.h>
-
 #include <climits>
 
 namespace evtest {
@@ -176,15 +174,9 @@ TEST_F(EvdevTest, GainAutocenterAndCommands) {
         e->Release();
     }
     // The gamepad is the second node: its joystick is opened by GUID.
-    auto create = reinterpret_cast<HRESULT(WINAPI*)(HINSTANCE, DWORD, LPDIRECTINPUTA*, LPUNKNOWN)>(
-        dlsym(module(), "DirectInputCreateA"));
-    IDirectInputA* root = nullptr;
-    ASSERT_EQ(create(reinterpret_cast<HINSTANCE>(module()), 0x0500, &root, nullptr), DI_OK);
-    std::vector<DIDEVICEINSTANCEA> found;
-    root->EnumDevices(DIDEVTYPE_JOYSTICK, [](LPCDIDEVICEINSTANCEA i, LPVOID ref) -> BOOL {
-        static_cast<std::vector<DIDEVICEINSTANCEA>*>(ref)->push_back(*i);
-        return DIENUM_CONTINUE;
-    }, &found, DIEDFL_FORCEFEEDBACK);
+    IDirectInputA* root = direct_input();
+    ASSERT_NE(root, nullptr);
+    const std::vector<DIDEVICEINSTANCEA> found = enumerate(root);
     ASSERT_EQ(found.size(), 2u);
     IDirectInputDeviceA* pad = nullptr;
     ASSERT_EQ(root->CreateDevice(found[1].guidInstance, &pad, nullptr), DI_OK);

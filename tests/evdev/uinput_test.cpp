@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <climits>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -116,11 +117,12 @@ private:
     int erased_ = 0;
 };
 
-BOOL CALLBACK find_ours(LPCDIDEVICEINSTANCEA info, LPVOID ref) {
-    if (std::strcmp(info->tszInstanceName, kName) != 0)
-        return DIENUM_CONTINUE;
-    *static_cast<GUID*>(ref) = info->guidInstance;
-    return DIENUM_STOP;
+std::string program_folder() {
+    char exe[PATH_MAX] = {};
+    if (readlink("/proc/self/exe", exe, sizeof exe - 1) <= 0)
+        return ".";
+    const std::string path(exe);
+    return path.substr(0, path.rfind('/'));
 }
 
 TEST(Uinput, SpringAndPeriodicOnAVirtualDevice) {
@@ -139,13 +141,13 @@ TEST(Uinput, SpringAndPeriodicOnAVirtualDevice) {
         Folder() { setenv("TKL_EVDEV_DIR", "/dev/input", 1); }
         ~Folder() { setenv("TKL_EVDEV_DIR", saved.c_str(), 1); }
     } folder;
-    auto create = reinterpret_cast<HRESULT(WINAPI*)(HINSTANCE, DWORD, LPDIRECTINPUTA*, LPUNKNOWN)>(
-        dlsym(module(), "DirectInputCreateA"));
-    IDirectInputA* root = nullptr;
-    ASSERT_EQ(create(reinterpret_cast<HINSTANCE>(module()), 0x0500, &root, nullptr), DI_OK);
+    IDirectInputA* root = direct_input();
+    ASSERT_NE(root, nullptr);
     GUID ours = GUID_NULL;
     for (int tries = 0; tries < 100 && IsEqualGUID(ours, GUID_NULL); ++tries) {
-        root->EnumDevices(DIDEVTYPE_JOYSTICK, find_ours, &ours, DIEDFL_FORCEFEEDBACK);
+        for (const DIDEVICEINSTANCEA& d : enumerate(root, DIEDFL_FORCEFEEDBACK))
+            if (std::strcmp(d.tszInstanceName, kName) == 0)
+                ours = d.guidInstance;
         if (IsEqualGUID(ours, GUID_NULL))
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
@@ -190,6 +192,20 @@ TEST(Uinput, SpringAndPeriodicOnAVirtualDevice) {
     EXPECT_EQ(device.erased(), 2);
     const auto plays = device.plays();
     EXPECT_NE(std::find(plays.begin(), plays.end(), std::make_pair(int(up[1].id), 2)), plays.end());
+
+    // tkl-play beside the module plays on the hardware device and names it.
+    const std::string exe = program_folder() + "/tkl-play";
+    const std::string command = "'" + exe + "' --device --no-plots --duration 0.2 -o '" +
+                                testing::TempDir() + "tkl-play-uinput' '" + TKL_SAMPLE_PROJECTS +
+                                "/showcase.tvx' 'Centering Spring' 2>&1";
+    FILE* out = popen(command.c_str(), "r");
+    ASSERT_NE(out, nullptr);
+    std::string text;
+    char chunk[256];
+    while (size_t n = fread(chunk, 1, sizeof chunk, out))
+        text.append(chunk, n);
+    EXPECT_EQ(pclose(out), 0) << text;
+    EXPECT_NE(text.find(std::string("on the DirectInput device \"") + kName + "\""), std::string::npos) << text;
 }
 
 }  // namespace
