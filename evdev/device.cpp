@@ -45,15 +45,7 @@ EvdevDevice::~EvdevDevice() {
 }
 
 HRESULT EvdevDevice::QueryInterface(REFIID iid, void** out) {
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
-    if (!IsEqualGUID(iid, IID_IUnknown) && !IsEqualGUID(iid, IID_IDirectInputDeviceA) &&
-        !IsEqualGUID(iid, IID_IDirectInputDevice2A))
-        return E_NOINTERFACE;
-    AddRef();
-    *out = this;
-    return S_OK;
+    return evdev_query(this, iid, out, IID_IDirectInputDeviceA, &IID_IDirectInputDevice2A);
 }
 
 ULONG EvdevDevice::AddRef() { return ++refs_; }

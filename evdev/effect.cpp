@@ -19,14 +19,7 @@ EvdevEffect::~EvdevEffect() {
 }
 
 HRESULT EvdevEffect::QueryInterface(REFIID iid, void** out) {
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
-    if (!IsEqualGUID(iid, IID_IUnknown) && !IsEqualGUID(iid, IID_IDirectInputEffect))
-        return E_NOINTERFACE;
-    AddRef();
-    *out = this;
-    return S_OK;
+    return evdev_query(this, iid, out, IID_IDirectInputEffect);
 }
 
 ULONG EvdevEffect::AddRef() { return ++refs_; }

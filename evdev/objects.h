@@ -6,6 +6,20 @@
 
 #include "evdev/params.h"
 
+// QueryInterface for an object that answers as IUnknown, `a` and `b` (when given): the object
+// itself, with a reference.
+template <class T>
+HRESULT evdev_query(T* self, REFIID iid, void** out, const IID& a, const IID* b = nullptr) {
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    if (!IsEqualGUID(iid, IID_IUnknown) && !IsEqualGUID(iid, a) && !(b && IsEqualGUID(iid, *b)))
+        return E_NOINTERFACE;
+    self->AddRef();
+    *out = self;
+    return S_OK;
+}
+
 class EvdevRoot final : public IDirectInputA {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;

@@ -43,14 +43,7 @@ DirectInputCreateA(HINSTANCE instance, DWORD version, LPDIRECTINPUTA* out, LPUNK
 }
 
 HRESULT EvdevRoot::QueryInterface(REFIID iid, void** out) {
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
-    if (!IsEqualGUID(iid, IID_IUnknown) && !IsEqualGUID(iid, IID_IDirectInputA))
-        return E_NOINTERFACE;
-    AddRef();
-    *out = this;
-    return S_OK;
+    return evdev_query(this, iid, out, IID_IDirectInputA);
 }
 
 ULONG EvdevRoot::AddRef() { return ++refs_; }
