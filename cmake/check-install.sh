@@ -32,6 +32,9 @@ case "$target" in
   linux)
     present lib/libtkl.so lib/libtkl.so.0 "lib/libtkl.so.$version" lib/pkgconfig/tkl.pc \
             lib/libtactra.so lib/libdinput.so bin/tvx bin/tkl-play
+    # lib/libdinput.so is the evdev module, never the DirectInput stand-in.
+    "$tool" --dyn-syms "$prefix/lib/libdinput.so" | grep -q TklEvdevSetSystem ||
+      fail "lib/libdinput.so is not the evdev module"
     [ -L "$prefix/lib/libtkl.so" ] && [ -L "$prefix/lib/libtkl.so.0" ] ||
       fail "libtkl.so and libtkl.so.0 must be symbolic links"
     real=$(readlink -f "$prefix/lib/libtkl.so")
@@ -41,7 +44,10 @@ case "$target" in
     echo "$(basename "$real"): SONAME $soname"
     [ "$soname" = "libtkl.so.${version%%.*}" ] ||
       fail "SONAME of $(basename "$real") is '$soname', not libtkl.so.${version%%.*}"
-    devices="lib/libtactra.so lib/libdinput.so"
+    devices="lib/libtactra.so"
+    install_into "$prefix.hardware" --component hardware
+    [ "$(files "$prefix.hardware" | tr '\n' ' ')" = "lib/libdinput.so " ] ||
+      fail "component hardware installs: $(files "$prefix.hardware" | tr '\n' ' ')(expected lib/libdinput.so)"
     ;;
   windows)
     present bin/tkl.dll bin/tactra.dll bin/tvx.exe bin/tkl-play.exe lib/libtkl.dll.a lib/tkl.def

@@ -33,8 +33,35 @@ struct OpenDevice {
     std::string name;
 };
 
+#if !defined(_WIN32)
+// The first hardware device behind the DirectInput module, with its name; null when the module
+// is the software stand-in (whose joystick is no hardware) or opens no device.
+std::unique_ptr<CTactraDevice> open_hardware(std::string& name) {
+    if (SimClient::directInput().ok())
+        return nullptr;
+    std::unique_ptr<CTactraDXDevice> dx(new CTactraDXDevice);
+    if (!dx->Initialize(GetModuleHandleA(nullptr), nullptr, nullptr, nullptr))
+        return nullptr;
+    DIDEVICEINSTANCEA info;
+    info.dwSize = sizeof info;
+    IDirectInputDevice2A* device = reinterpret_cast<IDirectInputDevice2A*>(dx->GetDevice());
+    name = "DirectInput device";
+    if (device && SUCCEEDED(device->GetDeviceInfo(&info)))
+        name += std::string(" \"") + info.tszInstanceName + "\"";
+    return dx;
+}
+#endif
+
 OpenDevice open_device(bool anyDevice) {
     OpenDevice open;
+#if !defined(_WIN32)
+    // Off Windows the force mouse is ours in software: real hardware, when there is one, wins.
+    if (anyDevice) {
+        open.device = open_hardware(open.name);
+        if (open.device)
+            return open;
+    }
+#endif
     if (!anyDevice) {
         open.sim.reset(new SimClient(SimClient::mouse()));
         if (!open.sim->ok())

@@ -41,6 +41,7 @@ const char kHelp[] =
     "  --map-step PIXELS   spacing of the field map's samples (default 4)\n"
     "  --device            play on whichever device the library opens (the force mouse, else\n"
     "                      a DirectInput device); forces are read only from a software device\n"
+    "                      (on Linux a hardware device comes first, when there is one)\n"
     "  --gnuplot PROGRAM   the plotting program (default gnuplot)\n"
     "  --no-plots          write no plots or scripts\n"
     "\n"
