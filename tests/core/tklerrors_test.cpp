@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
 #include "tests/support/outputcapture.h"
 
 namespace {
@@ -124,6 +127,68 @@ TEST_F(ErrorReporting, InstancesCanBeMadeAndAssigned) {
     b = a;
     CTKLErrors::SetErrorCode(TKL_ERR_DEVICE_IS_NULL);
     EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_DEVICE_IS_NULL);
+}
+
+}  // namespace
+
+namespace {
+
+std::string errorText(LONG code) {
+    char buffer[256];
+    const DWORD length = CTKLErrors::GetErrorText(code, buffer, sizeof buffer);
+    EXPECT_EQ(length, std::strlen(buffer)) << "code " << code;
+    return buffer;
+}
+
+TEST_F(ErrorReporting, ErrorTextOfLibraryCodesIsTheReportedMessage) {
+    EXPECT_EQ(errorText(TKL_ERR_NONE), "No Error");
+    for (LONG code = 1; code <= 15; ++code) {
+        capture.clear();
+        CTKLErrors::SetErrorCode(code);
+        ASSERT_EQ(capture.entries().size(), 1u);
+        const std::string& line = capture.entries()[0].text;
+        const size_t open = line.find('"'), close = line.rfind('"');
+        EXPECT_EQ(errorText(code), line.substr(open + 1, close - open - 1)) << "code " << code;
+    }
+}
+
+TEST_F(ErrorReporting, ErrorTextOfLowerLayerCodesIsHexWithTheirNames) {
+    const struct {
+        LONG code;
+        const char* text;
+    } rows[] = {
+        {16, "Tactra/DirectInput Error 0x00000010"},
+        {-1, "Tactra/DirectInput Error 0xFFFFFFFF"},
+        {LONG(0x80004005), "Tactra/DirectInput Error 0x80004005 (E_FAIL/DIERR_GENERIC)"},
+        {LONG(0x80040201),
+         "Tactra/DirectInput Error 0x80040201 (DIERR_DEVICEFULL/TACTRA_ERROR_DEVICEFULL)"},
+        {LONG(0x8007000C),
+         "Tactra/DirectInput Error 0x8007000C (DIERR_NOTACQUIRED/TACTRA_ERROR_NOTACQUIRED)"},
+        {LONG(0x80040110), "Tactra/DirectInput Error 0x80040110 "
+                           "(CLASS_E_NOAGGREGATION/DIERR_NOAGGREGATION/TACTRA_ERROR_NOAGGREGATION)"},
+        {LONG(0x80040299), "Tactra/DirectInput Error 0x80040299"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(errorText(row.code), row.text) << "code " << row.code;
+}
+
+TEST_F(ErrorReporting, ErrorTextIsCutToTheBufferAndCountsTheWholeText) {
+    const std::string whole = "Effect is a Compound Effect";
+    for (DWORD size : {1u, 2u, 10u, DWORD(whole.size()), DWORD(whole.size() + 1)}) {
+        char buffer[64];
+        std::memset(buffer, '#', sizeof buffer);
+        EXPECT_EQ(CTKLErrors::GetErrorText(TKL_ERR_EFFECT_IS_COMPOUND, buffer, size),
+                  whole.size());
+        EXPECT_EQ(std::string(buffer), whole.substr(0, size - 1)) << "size " << size;
+        EXPECT_EQ(buffer[size], '#') << "wrote past the size " << size;
+    }
+    EXPECT_EQ(CTKLErrors::GetErrorText(TKL_ERR_EFFECT_IS_COMPOUND, nullptr, 0), whole.size());
+    char untouched = '#';
+    CTKLErrors::GetErrorText(LONG(0x80004005), &untouched, 0);
+    EXPECT_EQ(untouched, '#');
+    CTKLErrors::SetErrorCode(TKL_ERR_WRONG_FORM);
+    CTKLErrors::GetErrorText(TKL_ERR_NONE, nullptr, 0);
+    EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_WRONG_FORM) << "reading a text sets no code";
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 // the application's effects and closing, through both software devices.
 #include "tests/projects/projectsfixture.h"
 
+#include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <functional>
 #include <typeinfo>
 
@@ -12,6 +15,13 @@ using prtest::project_bytes;
 using prtest::project_path;
 
 const HRESULT kRefused = TACTRA_ERROR_INPUTLOST;
+
+std::string text_of(const CTactraProject& project) {
+    char line[256];
+    const DWORD length = project.GetLoadErrorText(line, sizeof line);
+    EXPECT_EQ(length, std::strlen(line));
+    return line;
+}
 
 class ProjectOn : public prtest::ProjectDevices {
 protected:
@@ -300,6 +310,77 @@ TEST_P(ProjectOn, OpenRefusalsAndAMissingFile) {
     EXPECT_FALSE(project.OpenResource(nullptr, "No Such Project", device()));
     EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_NONE);
     EXPECT_EQ(project.GetDevice(), device());
+}
+
+// A failed load keeps code 0; the project says why, for files, resources and memory alike.
+TEST_P(ProjectOn, FailedOpensKeepCodeZeroAndSayWhy) {
+    const std::vector<unsigned char> play = project_bytes("play");
+    ASSERT_GT(play.size(), 8u);
+    const std::string dir = ::testing::TempDir();
+    const auto write = [&](const char* name, const void* bytes, size_t size) {
+        const std::string path = dir + name;
+        std::ofstream(path, std::ios::binary).write(static_cast<const char*>(bytes),
+                                                    std::streamsize(size));
+        return path;
+    };
+    const std::string empty = write("tkl_empty.tvx", "", 0);
+    const std::string text = write("tkl_text.tvx", "hello\n", 6);
+    const std::string cut = write("tkl_cut.tvx", play.data(), play.size() - 1);
+    const std::string missing = project_path("missing");
+    const std::string folder = TKL_TEST_PROJECTS;
+
+    CTactraProject reference;
+    ASSERT_FALSE(reference.OpenPointer(play.data(), DWORD(play.size() - 1), device()));
+    const std::string cutReason = text_of(reference);
+    EXPECT_EQ(cutReason.rfind("object ", 0), 0u) << cutReason;
+
+    const struct {
+        const char* what;
+        std::function<int(CTactraProject&)> open;
+        std::string reason;
+    } rows[] = {
+        {"missing file", [&](CTactraProject& p) { return p.OpenFile(missing.c_str(), device()); },
+         "cannot open: no such file"},
+        {"folder", [&](CTactraProject& p) { return p.OpenFile(folder.c_str(), device()); },
+         "cannot open: a folder, not a file"},
+        {"empty file", [&](CTactraProject& p) { return p.OpenFile(empty.c_str(), device()); },
+         "header at byte 0: empty: no project data"},
+        {"not a project", [&](CTactraProject& p) { return p.OpenFile(text.c_str(), device()); },
+         "header at byte 0: not a project: the data does not begin with \"tvxp\""},
+        {"truncated file", [&](CTactraProject& p) { return p.OpenFile(cut.c_str(), device()); },
+         cutReason},
+        {"missing resource",
+         [&](CTactraProject& p) { return p.OpenResource(nullptr, "No Such Project", device()); },
+         "cannot open: no such resource"},
+        {"memory not a project",
+         [&](CTactraProject& p) { return p.OpenPointer("tvxq", 4, device()); },
+         "header at byte 0: not a project: the data does not begin with \"tvxp\""},
+    };
+    for (const auto& row : rows) {
+        CTactraProject project;
+        CTKLErrors::SetErrorCode(TKL_ERR_UNKNOWN);
+        EXPECT_FALSE(row.open(project)) << row.what;
+        EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_NONE) << row.what;
+        EXPECT_EQ(text_of(project), row.reason) << row.what;
+        // A later open that loads clears the reason; one refused with a code leaves none.
+        EXPECT_TRUE(project.OpenFile(project_path("play").c_str(), device())) << row.what;
+        EXPECT_EQ(text_of(project), "") << row.what;
+        EXPECT_FALSE(project.OpenFile(missing.c_str(), device())) << row.what;
+        EXPECT_EQ(CTKLErrors::GetLastErrorCode(), TKL_ERR_PROJECT_ALREADY_OPEN);
+        EXPECT_EQ(project.GetLoadError().szReason[0], '\0') << row.what;
+    }
+
+    CTactraProjects list;
+    EXPECT_EQ(list.OpenFile(empty.c_str(), device()), -2);
+    char line[128];
+    const DWORD length = list.GetLoadErrorText(line, sizeof line);
+    EXPECT_STREQ(line, "header at byte 0: empty: no project data");
+    EXPECT_EQ(length, std::strlen(line));
+    EXPECT_EQ(list.GetLoadError().lObject, -1);
+    EXPECT_EQ(list.OpenFile(project_path("play").c_str(), device()), 0);
+    EXPECT_EQ(list.GetLoadErrorText(nullptr, 0), 0u);
+    for (const std::string& path : {empty, text, cut})
+        std::remove(path.c_str());
 }
 
 TEST_P(ProjectOn, FileResourceAndMemoryPlayAlike) {

@@ -1,33 +1,12 @@
 #include "tkl/core/tklerrors.h"
 
+#include "tkl/core/errortexts.h"
+
 #include <cstdint>
 #include <cstdio>
 
 LONG CTKLErrors::m_Err = TKL_ERR_NONE;
 DWORD CTKLErrors::m_dwErrHandlingFlags = TKL_ERRH_DEBUG_OUTPUT;
-
-namespace {
-
-const char* const kMessages[15] = {
-    "Unknown Error",
-    "Allocation Failed",
-    "Invalid Parameter",
-    "Null Parameter",
-    "Wrong Form",
-    "Device is NULL",
-    "Invalid GUID",
-    "Effect Not Initialized",
-    "Can't Initialize Device",
-    "Can't Create Effect",
-    "Can't Create Effect From TVX",
-    "No Effects Found",
-    "Effect is a Compound Effect",
-    "CTactraProject Already Open",
-    "CTactraProject Not Open",
-};
-const char kLowerLayerMessage[] = "Tactra/DirectInput Error";
-
-}  // namespace
 
 void CTKLErrors::SetErrorCode(LONG code) {
     m_Err = code;
@@ -39,14 +18,10 @@ void CTKLErrors::SetErrorCode(LONG code) {
     // the same wherever long is wider.
     const int32_t value = int32_t(code);
     char id[128];
-    const char* message;
-    // code - 1 taken unsigned: exactly 1..15 fall into the table, negatives wrap far above it.
-    const uint32_t row = uint32_t(value) - 1u;
-    if (row < 15u) {
-        message = kMessages[row];
+    const char* message = tkl::error_message(code);
+    if (tkl::is_library_code(code)) {
         std::snprintf(id, sizeof id, "[ID = %ld]", long(value));
     } else {
-        message = kLowerLayerMessage;
         std::snprintf(id, sizeof id, "[HRESULT = 0x%lX (CODE = %ld)]",
                       static_cast<unsigned long>(uint32_t(value)),
                       long(uint32_t(value) & 0xFFFFu));

@@ -43,6 +43,13 @@ public:
     static LONG GetLastErrorCode();
     /// Replaces the reporting flags from the next SetErrorCode on.
     static void SetErrorHandling(DWORD flags);
+    /// Writes the code's text into buffer, NUL-terminated and cut to fit its size bytes
+    /// (nothing is written when size is 0; buffer may then be null), and returns the length of
+    /// the whole text without the NUL, as snprintf does. Codes 0 to 15 give their messages
+    /// above ("No Error" for 0); any other code gives "Tactra/DirectInput Error" and the code
+    /// in hex, with its DirectInput and product force API names where it has any:
+    /// "Tactra/DirectInput Error 0x80004005 (E_FAIL/DIERR_GENERIC)". Sets no code.
+    static DWORD GetErrorText(LONG code, char* buffer, DWORD size);
 
 private:
     static LONG m_Err;                   ///< 0 at load

@@ -63,6 +63,8 @@ bool ProjectReader::read_header(LONG& count) {
     pos_ = 0;
     if (!data_)
         return fail(0, "no data");
+    if (size_ == 0)
+        return fail(0, "empty: no project data");
     if (available(0) < 4 || std::memcmp(data_, kProjectMagic, 4) != 0)
         return fail(0, "not a project: the data does not begin with \"tvxp\"");
     if (available(4) < 4)

@@ -28,9 +28,10 @@ struct TVXEffect {
 /// A loaded project. Applications treat it as opaque (tkl/project/tvxproject.h lays it out).
 typedef struct TVXProject* HTVXPROJECT;
 
-/// Where and why a load failed (TVXLoadProjectPointerEx).
+/// Where and why a load failed (the TVXLoadProject*Ex functions).
 struct TVXLoadError {
-    LONG lObject;        ///< index of the object record at fault, -1 for the project header
+    LONG lObject;        ///< index of the object record at fault, -1 for the project header,
+                         ///< -2 when no data was had (the file or resource itself)
     DWORD dwOffset;      ///< byte offset of the faulty field from the start of the data
     char szObject[64];   ///< the object's name when it could be read, otherwise empty
     char szReason[96];   ///< what is wrong, one line without a newline
@@ -41,9 +42,18 @@ extern "C" {
 /// Loads a project file; null when it can't be read or is malformed.
 TVXAPI HTVXPROJECT WINAPI TVXLoadProjectFile(const char* path, ITactraDevice* device);
 
+/// As TVXLoadProjectFile; on failure also says why: no such file, a folder, not readable,
+/// or where the data is at fault (error may be null).
+TVXAPI HTVXPROJECT WINAPI TVXLoadProjectFileEx(const char* path, ITactraDevice* device,
+                                               TVXLoadError* error);
+
 /// Loads the resource of type "TACTRA" with that name from the module (null: the program).
 TVXAPI HTVXPROJECT WINAPI TVXLoadProjectResource(HINSTANCE module, const char* name,
                                                  ITactraDevice* device);
+
+/// As TVXLoadProjectResource; on failure also says why (error may be null).
+TVXAPI HTVXPROJECT WINAPI TVXLoadProjectResourceEx(HINSTANCE module, const char* name,
+                                                   ITactraDevice* device, TVXLoadError* error);
 
 /// Loads project data of unknown size; each record is checked against its own length only.
 TVXAPI HTVXPROJECT WINAPI TVXLoadProjectPointer(const void* data, ITactraDevice* device);
@@ -55,6 +65,12 @@ TVXAPI HTVXPROJECT WINAPI TVXLoadProjectPointerSized(const void* data, DWORD siz
 /// As TVXLoadProjectPointerSized; on failure also says where (error may be null).
 TVXAPI HTVXPROJECT WINAPI TVXLoadProjectPointerEx(const void* data, DWORD size,
                                                   ITactraDevice* device, TVXLoadError* error);
+
+/// Writes the failure as one line, NUL-terminated and cut to fit size bytes (buffer may be
+/// null when size is 0), and returns the length of the whole line, as snprintf does:
+/// "object 2 \"Bump\" at byte 120: <reason>", "header at byte 0: <reason>", or the reason
+/// alone when no data was had. A null error gives an empty line.
+TVXAPI DWORD WINAPI TVXFormatLoadError(const TVXLoadError* error, char* buffer, DWORD size);
 
 /// Loads one object record (no header) as a project of one object; compounds stay empty.
 TVXAPI HTVXPROJECT WINAPI TVXLoadProjectObjectPointer(const void* data, ITactraDevice* device);

@@ -1,10 +1,14 @@
 // The project library's exported functions.
 #include "tkl/project/tvx.h"
 
+#include "tkl/core/textout.h"
 #include "tkl/project/effectcopy.h"
 #include "tkl/project/loader.h"
 #include "tkl/project/tvxproject.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -37,17 +41,42 @@ HTVXPROJECT load_sized(const void* data, size_t size, ITactraDevice* device,
     return project;
 }
 
-// The whole file in a new buffer; null when it can't be opened, sized or read, or is empty.
-void* read_file(const char* path, size_t& size) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file)
+// A failure before any project data was had.
+ReadFailure unreadable(const char* reason) { return {-2, 0, nullptr, reason}; }
+
+// Why the path can't be opened as a file: told apart before opening, since some C runtimes
+// open a folder for reading and others refuse it as they refuse an unreadable file.
+const char* unopenable(const char* path) {
+    struct stat info;
+    if (stat(path, &info) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? "cannot open: no such file"
+                                                   : "cannot open the file";
+    if (S_ISDIR(info.st_mode))
+        return "cannot open: a folder, not a file";
+    return nullptr;
+}
+
+// The whole file in a new buffer (one byte at least, so that an empty file is data too); null
+// with the reason when it can't be opened, sized or read.
+void* read_file(const char* path, size_t& size, ReadFailure& failure) {
+    if (const char* reason = unopenable(path)) {
+        failure = unreadable(reason);
         return nullptr;
+    }
+    std::FILE* file = std::fopen(path, "rb");
+    if (!file) {
+        failure = unreadable("cannot open: not readable");
+        return nullptr;
+    }
     void* buffer = nullptr;
     long length = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0 && (length = std::ftell(file)) > 0 &&
+    failure = unreadable("cannot read the file");
+    if (std::fseek(file, 0, SEEK_END) == 0 && (length = std::ftell(file)) >= 0 &&
         std::fseek(file, 0, SEEK_SET) == 0) {
-        buffer = std::malloc(size_t(length));
-        if (buffer && std::fread(buffer, size_t(length), 1, file) != 1) {
+        buffer = std::malloc(length > 0 ? size_t(length) : 1);
+        if (!buffer)
+            failure = unreadable("out of memory");
+        else if (length > 0 && std::fread(buffer, size_t(length), 1, file) != 1) {
             std::free(buffer);
             buffer = nullptr;
         }
@@ -55,6 +84,35 @@ void* read_file(const char* path, size_t& size) {
     std::fclose(file);
     size = buffer ? size_t(length) : 0;
     return buffer;
+}
+
+HTVXPROJECT load_file(const char* path, ITactraDevice* device, TVXLoadError* error) {
+    if (!path) {
+        report(unreadable("no path"), error);
+        return nullptr;
+    }
+    size_t size = 0;
+    ReadFailure failure = {};
+    void* buffer = read_file(path, size, failure);
+    if (!buffer) {
+        report(failure, error);
+        return nullptr;
+    }
+    HTVXPROJECT project = load_sized(buffer, size, device, error);
+    std::free(buffer);
+    return project;
+}
+
+HTVXPROJECT load_resource(HINSTANCE module, const char* name, ITactraDevice* device,
+                          TVXLoadError* error) {
+    HRSRC resource = name ? FindResourceA(module, name, kResourceType) : nullptr;
+    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) {
+        report(unreadable(name ? "cannot open: no such resource" : "no resource name"), error);
+        return nullptr;
+    }
+    return load_sized(data, SizeofResource(module, resource), device, error);
 }
 
 const char* create_failure_line(HRESULT result) {
@@ -85,27 +143,22 @@ TVXObject* object_at(HTVXPROJECT project, int index) {
 extern "C" {
 
 HTVXPROJECT WINAPI TVXLoadProjectFile(const char* path, ITactraDevice* device) {
-    if (!path)
-        return nullptr;
-    size_t size = 0;
-    void* buffer = read_file(path, size);
-    if (!buffer)
-        return nullptr;
-    HTVXPROJECT project = load_sized(buffer, size, device, nullptr);
-    std::free(buffer);
-    return project;
+    return load_file(path, device, nullptr);
+}
+
+HTVXPROJECT WINAPI TVXLoadProjectFileEx(const char* path, ITactraDevice* device,
+                                        TVXLoadError* error) {
+    return load_file(path, device, error);
 }
 
 HTVXPROJECT WINAPI TVXLoadProjectResource(HINSTANCE module, const char* name,
                                           ITactraDevice* device) {
-    if (!name)
-        return nullptr;
-    HRSRC resource = FindResourceA(module, name, kResourceType);
-    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
-    const void* data = loaded ? LockResource(loaded) : nullptr;
-    if (!data)
-        return nullptr;
-    return load_sized(data, SizeofResource(module, resource), device, nullptr);
+    return load_resource(module, name, device, nullptr);
+}
+
+HTVXPROJECT WINAPI TVXLoadProjectResourceEx(HINSTANCE module, const char* name,
+                                            ITactraDevice* device, TVXLoadError* error) {
+    return load_resource(module, name, device, error);
 }
 
 HTVXPROJECT WINAPI TVXLoadProjectPointer(const void* data, ITactraDevice* device) {
@@ -120,6 +173,29 @@ HTVXPROJECT WINAPI TVXLoadProjectPointerSized(const void* data, DWORD size,
 HTVXPROJECT WINAPI TVXLoadProjectPointerEx(const void* data, DWORD size,
                                            ITactraDevice* device, TVXLoadError* error) {
     return load_sized(data, size, device, error);
+}
+
+DWORD WINAPI TVXFormatLoadError(const TVXLoadError* error, char* buffer, DWORD size) {
+    // A caller's record need not be terminated: its texts are read within their arrays.
+    const int kObjectMax = int(sizeof error->szObject), kReasonMax = int(sizeof error->szReason);
+    char line[sizeof error->szObject + sizeof error->szReason + 64];
+    if (!error)
+        line[0] = '\0';
+    else if (error->lObject < -1)
+        std::snprintf(line, sizeof line, "%.*s", kReasonMax, error->szReason);
+    else {
+        char where[sizeof error->szObject + 32];
+        if (error->lObject < 0)
+            std::snprintf(where, sizeof where, "header");
+        else if (error->szObject[0])
+            std::snprintf(where, sizeof where, "object %ld \"%.*s\"", long(error->lObject),
+                          kObjectMax, error->szObject);
+        else
+            std::snprintf(where, sizeof where, "object %ld", long(error->lObject));
+        std::snprintf(line, sizeof line, "%s at byte %lu: %.*s", where,
+                      static_cast<unsigned long>(error->dwOffset), kReasonMax, error->szReason);
+    }
+    return tkl::write_text(line, buffer, size);
 }
 
 HTVXPROJECT WINAPI TVXLoadProjectObjectPointer(const void* data, ITactraDevice* device) {

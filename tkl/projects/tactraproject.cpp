@@ -32,12 +32,14 @@ void to_project_springs(TVXEffect** records, int count) {
 }  // namespace
 
 CTactraProject::CTactraProject()
-    : m_hProject(nullptr), m_pCreatedEffects(nullptr), m_pDevice(nullptr), m_pNext(nullptr) {}
+    : m_hProject(nullptr), m_pCreatedEffects(nullptr), m_pDevice(nullptr), m_pNext(nullptr),
+      m_LoadError() {}
 
 CTactraProject::~CTactraProject() { Close(); }
 
 bool CTactraProject::may_open(bool sourceGiven, CTactraDevice* device) {
     set_code(TKL_ERR_NONE);
+    m_LoadError = TVXLoadError();
     if (!sourceGiven) {
         set_code(TKL_ERR_NULL_PARAMETER);
         return false;
@@ -64,19 +66,19 @@ int CTactraProject::loaded(HTVXPROJECT project) {
 int CTactraProject::OpenFile(const char* path, CTactraDevice* device) {
     if (!may_open(path && *path, device))
         return 0;
-    return loaded(TVXLoadProjectFile(path, device->GetDevice()));
+    return loaded(TVXLoadProjectFileEx(path, device->GetDevice(), &m_LoadError));
 }
 
 int CTactraProject::OpenResource(HINSTANCE module, const char* name, CTactraDevice* device) {
     if (!may_open(name != nullptr, device))
         return 0;
-    return loaded(TVXLoadProjectResource(module, name, device->GetDevice()));
+    return loaded(TVXLoadProjectResourceEx(module, name, device->GetDevice(), &m_LoadError));
 }
 
 int CTactraProject::OpenPointer(const void* data, DWORD size, CTactraDevice* device) {
     if (!may_open(data && size, device))
         return 0;
-    return loaded(TVXLoadProjectPointerSized(data, size, device->GetDevice()));
+    return loaded(TVXLoadProjectPointerEx(data, size, device->GetDevice(), &m_LoadError));
 }
 
 int CTactraProject::LoadProjectObjectPointer(unsigned char* data, CTactraDevice* device) {
@@ -106,6 +108,12 @@ void CTactraProject::Close() {
         TVXReleaseProject(m_hProject);
         m_hProject = nullptr;
     }
+}
+
+const TVXLoadError& CTactraProject::GetLoadError() const { return m_LoadError; }
+
+DWORD CTactraProject::GetLoadErrorText(char* buffer, DWORD size) const {
+    return TVXFormatLoadError(m_LoadError.szReason[0] ? &m_LoadError : nullptr, buffer, size);
 }
 
 int CTactraProject::GetIsOpen() const { return m_hProject != nullptr; }

@@ -26,7 +26,8 @@ public:
     CTactraProject& operator=(const CTactraProject&) = delete;
 
     /// Loads a project file; the device becomes the default device even when the load fails
-    /// (then 0 with code 0). Refuses a null or empty path, a null device and an open project.
+    /// (then 0 with code 0, and GetLoadError says why). Refuses a null or empty path, a null
+    /// device and an open project.
     int OpenFile(const char* path, CTactraDevice* device);
     /// As OpenFile, from the resource of type "TACTRA" with that name in the module
     /// (null: the program).
@@ -39,6 +40,14 @@ public:
     int LoadProjectObjectPointer(unsigned char* data, CTactraDevice* device);
     /// Stops and destroys every compound, then releases the project data; keeps the device.
     void Close();
+
+    /// Why the last OpenFile, OpenResource or OpenPointer did not load (they leave code 0):
+    /// the loader's record, with an empty szReason when that call loaded or was refused with a
+    /// code. Cleared by each of them.
+    const TVXLoadError& GetLoadError() const;
+    /// GetLoadError as one line (see TVXFormatLoadError): NUL-terminated, cut to fit size
+    /// bytes; returns the length of the whole line, 0 when there is no reason.
+    DWORD GetLoadErrorText(char* buffer, DWORD size) const;
 
     /// Non-zero while project data is loaded.
     int GetIsOpen() const;
@@ -91,4 +100,6 @@ private:
                                            CTactraDevice* device);
     void give_back(TVXEffect** records, int count);
     bool owns_effect(const CTactraEffect* effect) const;
+
+    TVXLoadError m_LoadError;  ///< the loader's reason for the last failed open
 };

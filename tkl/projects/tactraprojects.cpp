@@ -12,12 +12,13 @@ const LONG kNoDevice = -4;
 
 }  // namespace
 
-CTactraProjects::CTactraProjects() : m_pProjects(nullptr) {}
+CTactraProjects::CTactraProjects() : m_pProjects(nullptr), m_LoadError() {}
 
 CTactraProjects::~CTactraProjects() { Close(); }
 
 LONG CTactraProjects::OpenFile(const char* path, CTactraDevice* device) {
     CTKLErrors::SetErrorCode(TKL_ERR_NONE);
+    m_LoadError = TVXLoadError();
     if (!device) {
         CTKLErrors::SetErrorCode(TKL_ERR_DEVICE_IS_NULL);
         return kNoDevice;
@@ -28,6 +29,7 @@ LONG CTactraProjects::OpenFile(const char* path, CTactraDevice* device) {
         return kNoMemory;
     }
     if (!project->OpenFile(path, device)) {
+        m_LoadError = project->GetLoadError();
         delete project;
         return kFailedToOpen;
     }
@@ -37,6 +39,12 @@ LONG CTactraProjects::OpenFile(const char* path, CTactraDevice* device) {
         ++position;
     *tail = project;
     return position;
+}
+
+const TVXLoadError& CTactraProjects::GetLoadError() const { return m_LoadError; }
+
+DWORD CTactraProjects::GetLoadErrorText(char* buffer, DWORD size) const {
+    return TVXFormatLoadError(m_LoadError.szReason[0] ? &m_LoadError : nullptr, buffer, size);
 }
 
 CTactraProject* CTactraProjects::GetProject(int position) {

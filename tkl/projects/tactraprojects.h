@@ -16,8 +16,13 @@ public:
     CTactraProjects& operator=(const CTactraProjects&) = delete;
 
     /// Opens a project file on the device and appends it: its position, or -4 for a null
-    /// device, -3 when out of memory, -2 when it does not open (with the project's code).
+    /// device, -3 when out of memory, -2 when it does not open (with the project's code;
+    /// GetLoadError says why it did not load).
     LONG OpenFile(const char* path, CTactraDevice* device);
+    /// Why the last OpenFile did not load, as CTactraProject::GetLoadError.
+    const TVXLoadError& GetLoadError() const;
+    /// GetLoadError as one line, as CTactraProject::GetLoadErrorText.
+    DWORD GetLoadErrorText(char* buffer, DWORD size) const;
     /// The project at that position, still owned by the list; null with
     /// TKL_ERR_INVALID_PARAMETER when there is none.
     CTactraProject* GetProject(int position);
@@ -28,4 +33,7 @@ public:
 
 protected:
     CTactraProject* m_pProjects;  ///< head of the projects, oldest first; owned
+
+private:
+    TVXLoadError m_LoadError;  ///< the loader's reason for the last failed OpenFile
 };
