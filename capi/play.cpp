@@ -45,6 +45,10 @@ extern "C" {
 
 int32_t TKL_CALL tkl_last_error(void) { return CTKLErrors::GetLastErrorCode(); }
 
+uint32_t TKL_CALL tkl_error_text(int32_t code, char* buffer, uint32_t size) {
+    return CTKLErrors::GetErrorText(code, buffer, buffer ? size : 0);
+}
+
 void TKL_CALL tkl_set_error_handling(uint32_t flags) { CTKLErrors::SetErrorHandling(flags); }
 
 tkl_status TKL_CALL tkl_device_open(void* instance, void* window, tkl_device* out) {

@@ -193,6 +193,17 @@ TEST_P(CApiHandles, NullPointersAndWrongKindsFail) {
     EXPECT_EQ(tkl_effect_release(spring), TKL_ERR_INVALID_PARAMETER) << "double release";
     EXPECT_EQ(tkl_device_release(device), TKL_OK);
     EXPECT_EQ(tkl_device_release(device), TKL_ERR_INVALID_PARAMETER) << "double release";
+
+    // The last code's text, whole or cut short, and its length in every case.
+    char text[64], cut[5];
+    ASSERT_EQ(tkl_last_error(), TKL_ERR_INVALID_PARAMETER);
+    EXPECT_EQ(tkl_error_text(tkl_last_error(), text, sizeof text), 17u);
+    EXPECT_STREQ(text, "Invalid Parameter");
+    EXPECT_EQ(tkl_error_text(TKL_ERR_NULL_PARAMETER, cut, sizeof cut), 14u);
+    EXPECT_STREQ(cut, "Null");
+    EXPECT_EQ(tkl_error_text(TKL_ERR_NULL_PARAMETER, nullptr, 100), 14u);
+    EXPECT_GT(tkl_error_text(int32_t(0x80070057), text, sizeof text), 24u);
+    EXPECT_NE(std::string(text).find("0x80070057"), std::string::npos) << text;
 }
 
 TEST_P(CApiHandles, ReleasingTheDeviceEndsWhatWasOpenedOnIt) {

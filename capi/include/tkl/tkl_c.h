@@ -197,6 +197,10 @@ typedef struct tkl_wall_params {
 /** @{ */
 /** The library's last error code (0: none). */
 TKL_C_API int32_t TKL_CALL tkl_last_error(void);
+/** Writes the code's text ("Null Parameter", or a lower layer's code in hex with its names)
+ * into buffer, terminated and cut to fit size bytes (buffer may be null when size is 0), and
+ * returns the whole text's length without the terminator, as snprintf does. */
+TKL_C_API uint32_t TKL_CALL tkl_error_text(int32_t code, char* buffer, uint32_t size);
 /** Replaces the error reporting flags (1: debugger output, 2: message box). */
 TKL_C_API void TKL_CALL tkl_set_error_handling(uint32_t flags);
 /** @} */
