@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# consumer.sh SOURCE PREFIX WORK config|pkgconfig [WINEPREFIX]: configures, builds and runs
+# consumer.sh SOURCE PREFIX WORK config|pkgconfig [WINEPREFIX [TOOLCHAIN]]: configures, builds and runs
 # examples/consumer against the TKL installed in PREFIX, the way an application would: found
 # through the CMake package or through pkg-config, natively, or (with a Wine prefix) for
-# Windows and run under Wine beside the installed software mouse.
+# Windows (the i686 toolchain unless another is given) and run under Wine beside the installed
+# software mouse.
 set -eu
-source=$1 prefix=$2 work=$3 mode=$4 wineprefix=${5:-}
+source=$1 prefix=$2 work=$3 mode=$4 wineprefix=${5:-} toolchain=${6:-$1/cmake/mingw-i686.cmake}
 rm -rf "$work"
 args=(-S "$source/examples/consumer" -B "$work" -DCMAKE_BUILD_TYPE=Release)
 [ "$mode" = pkgconfig ] && args+=(-DTKL_USE_PKGCONFIG=ON)
 if [ -n "$wineprefix" ]; then
-  args+=(-DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-i686.cmake" -Dtkl_DIR="$prefix/lib/cmake/tkl")
+  args+=(-DCMAKE_TOOLCHAIN_FILE="$toolchain" -Dtkl_DIR="$prefix/lib/cmake/tkl")
 else
   args+=(-DCMAKE_PREFIX_PATH="$prefix")
 fi
