@@ -6,6 +6,8 @@ set -euo pipefail
 native=(cmake g++ make libgtest-dev googletest nlohmann-json3-dev valgrind python3 pkgconf doxygen)
 # tkl-play draws its plots with gnuplot (PNG through the cairo terminal).
 native+=(gnuplot-nox)
+# The Python package's tests.
+native+=(python3-pytest)
 # The sanitizer build and the fuzz targets (clang with its ASan, UBSan and libFuzzer runtimes;
 # llvm for readable stacks), and the benchmarks.
 native+=(clang libclang-rt-dev llvm libbenchmark-dev)
