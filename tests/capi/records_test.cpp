@@ -17,7 +17,7 @@ int32_t step_c(tkl_status status) { return status; }
 int32_t step_class(BOOL ok) {
     if (ok) return TKL_OK;
     const LONG code = CTKLErrors::GetLastErrorCode();
-    return code ? code : TKL_ERR_UNKNOWN;
+    return code ? int32_t(code) : int32_t(TKL_ERR_UNKNOWN);
 }
 
 struct Row {
