@@ -38,15 +38,17 @@ TEST(CApiExports, PlainNamesFindTheHeadersFunctions) {
     // did not match would leave the stack unbalanced or the arguments read wrongly.
     typedef uint32_t(TKL_CALL * TextFn)(int32_t, char*, uint32_t);
     typedef tkl_status(TKL_CALL * TypeFn)(tkl_device, uint32_t*);
-    TextFn text = reinterpret_cast<TextFn>(GetProcAddress(tkl, "tkl_error_text"));
-    TypeFn type = reinterpret_cast<TypeFn>(GetProcAddress(tkl, "tkl_device_type"));
+    // Through void (*)(), the type that stands for any function.
+    typedef void (*AnyFn)();
+    TextFn text = reinterpret_cast<TextFn>(reinterpret_cast<AnyFn>(GetProcAddress(tkl, "tkl_error_text")));
+    TypeFn type = reinterpret_cast<TypeFn>(reinterpret_cast<AnyFn>(GetProcAddress(tkl, "tkl_device_type")));
     ASSERT_NE(text, nullptr);
     ASSERT_NE(type, nullptr);
     char buffer[32] = {};
     for (int i = 0; i < 1000; ++i) {
-        ASSERT_EQ(text(TKL_ERR_WRONG_FORM, buffer, sizeof buffer), 10u);
+        ASSERT_EQ(text(5, buffer, sizeof buffer), 10u);  // "Wrong Form"
         uint32_t t = 0;
-        ASSERT_EQ(type(nullptr, &t), TKL_ERR_NULL_PARAMETER);
+        ASSERT_EQ(type(nullptr, &t), 4);  // a null handle
     }
     EXPECT_STREQ(buffer, "Wrong Form");
 }
