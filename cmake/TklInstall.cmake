@@ -24,6 +24,8 @@ foreach(header IN LISTS headers)
   install(FILES ${PROJECT_SOURCE_DIR}/${header}
           DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${folder} COMPONENT library)
 endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/capi/include/tkl/tkl_c.h
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tkl COMPONENT library)
 
 install(EXPORT tklTargets NAMESPACE tkl:: DESTINATION ${TKL_PACKAGE_DIR}
         COMPONENT library)

@@ -8,12 +8,17 @@ native=(cmake g++ make libgtest-dev googletest nlohmann-json3-dev valgrind pytho
 native+=(gnuplot-nox)
 # A second, standard JSON Schema validator checks the project schema and the samples.
 native+=(python3-jsonschema)
+# The Python package's tests.
+native+=(python3-pytest)
 # The sanitizer build and the fuzz targets (clang with its ASan, UBSan and libFuzzer runtimes;
 # llvm for readable stacks), and the benchmarks.
 native+=(clang libclang-rt-dev llvm libbenchmark-dev)
 # wine64 brings the native 64-bit wineserver, which serves the 32-bit Wine processes.
 windows=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
          binutils-mingw-w64-i686 wine wine32:i386 wine64)
+# The 64-bit Windows build.
+windows+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+          binutils-mingw-w64-x86-64)
 # Runs Wine's 32-bit loader where the kernel has no IA-32 emulation (cmake/wine/setup.sh).
 # Versions before 10 crash Wine's threads; bookworm has one only in its backports.
 emulator=qemu-user

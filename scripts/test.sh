@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds and tests both targets: native Linux (also under the sanitizers, with a bounded run of
-# each fuzz target), then 32-bit Windows under Wine.
+# Builds and tests every target: native Linux (also under the sanitizers, with a bounded run of
+# each fuzz target), then 32-bit and 64-bit Windows under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,3 +26,13 @@ cmake --build --preset windows -j "$(nproc)"
 # Under qemu's user-mode emulation Wine has, rarely and only on a loaded machine, crashed a test
 # program while it exited after its test had passed; a test that fails twice in a row fails.
 ctest --preset windows -j "$(nproc)" --repeat until-pass:2
+
+# The same suite for 64-bit Windows, under a 64-bit Wine prefix and wineserver of its own.
+prefix64="$PWD/build/windows64/wineprefix"
+mkdir -p build/windows64
+TKL_WINEARCH=win64 cmake/wine-server.sh start "$prefix64"
+trap 'cmake/wine-server.sh stop "$prefix"; TKL_WINEARCH=win64 cmake/wine-server.sh stop "$prefix64"' EXIT
+
+cmake --preset windows64
+cmake --build --preset windows64 -j "$(nproc)"
+ctest --preset windows64 -j "$(nproc)" --repeat until-pass:2
