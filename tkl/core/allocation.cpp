@@ -16,7 +16,8 @@
 // whose new and delete already sit on malloc and free (wrapped there too); it defines its own
 // nothrow new, on malloc, for its code alone (the DLL does not export it).
 #if !defined(_WIN32)
-#if UINTPTR_MAX > 0xFFFFFFFFu
+// size_t is unsigned long ("m") on 64-bit targets and on wasm32, unsigned int ("j") on i686.
+#if UINTPTR_MAX > 0xFFFFFFFFu || defined(__EMSCRIPTEN__)
 #  define TKL_SIZE_T_CODE m
 #else
 #  define TKL_SIZE_T_CODE j
