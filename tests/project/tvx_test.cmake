@@ -5,7 +5,11 @@
 #   MODE=roundtrip  tvx build IN, dump, build the dump: the same bytes twice
 #   MODE=malformed  tvx check on IN's project cut short must fail with one line naming the
 #                   object and the byte offset
-#   MODE=rejected   tvx build IN must fail, naming the object at fault (EXPECT: a regex)
+#   MODE=rejected   tvx build IN must fail as a usage error, naming the object at fault
+#                   (EXPECT: a regex)
+#   MODE=mistakes   tvx build IN must fail as a usage error with exactly the lines of EXPECT
+#                   (a file; IN stands for the path), and an unknown command must say so
+# RAW=--raw builds without the schema check.
 
 # A Windows tvx runs through the emulator and writes its text with CR LF line ends.
 string(REPLACE "|" ";" runner "${RUNNER}")
@@ -31,14 +35,28 @@ endfunction()
 file(MAKE_DIRECTORY ${WORK})
 get_filename_component(stem ${IN} NAME_WE)
 set(built ${WORK}/${stem}.tvx)
+if(MODE STREQUAL "mistakes")
+  run(${TVX} build ${IN} -o ${built})
+  file(STRINGS ${EXPECT} lines REGEX "^[^#]")
+  list(TRANSFORM lines REPLACE "^IN:" "tvx: ${IN}:")
+  list(JOIN lines "\n" expected)
+  if(NOT status EQUAL 2 OR NOT err STREQUAL "${expected}\n" OR EXISTS ${built})
+    message(FATAL_ERROR "tvx build of ${IN}: expected status 2 and\n${expected}\ngot ${status}:\n${err}")
+  endif()
+  run(${TVX} frob)
+  if(NOT status EQUAL 2 OR NOT err MATCHES "^tvx: unknown command \"frob\"\nusage: tvx ")
+    message(FATAL_ERROR "tvx frob: expected status 2, the unknown command and the usage; got ${status}:\n${err}")
+  endif()
+  return()
+endif()
 if(MODE STREQUAL "rejected")
   run(${TVX} build ${IN} -o ${built})
-  if(status EQUAL 0 OR NOT err MATCHES "${EXPECT}")
+  if(NOT status EQUAL 2 OR NOT err MATCHES "${EXPECT}")
     message(FATAL_ERROR "tvx build of ${IN}: expected a failure matching \"${EXPECT}\", got ${status}:\n${err}")
   endif()
   return()
 endif()
-must_succeed(${TVX} build ${IN} -o ${built})
+must_succeed(${TVX} build ${RAW} ${IN} -o ${built})
 file(READ ${built} actual HEX)
 
 if(MODE STREQUAL "build")
@@ -66,7 +84,7 @@ if(MODE STREQUAL "build")
 elseif(MODE STREQUAL "roundtrip")
   must_succeed(${TVX} dump ${built})
   file(WRITE ${WORK}/${stem}.dump.json "${out}")
-  must_succeed(${TVX} build ${WORK}/${stem}.dump.json -o ${WORK}/${stem}.again.tvx)
+  must_succeed(${TVX} build ${RAW} ${WORK}/${stem}.dump.json -o ${WORK}/${stem}.again.tvx)
   file(READ ${WORK}/${stem}.again.tvx again HEX)
   if(NOT again STREQUAL actual)
     message(FATAL_ERROR "the dump of ${IN} builds different bytes:\n ${actual}\n ${again}")

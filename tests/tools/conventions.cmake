@@ -1,6 +1,7 @@
 # The command-line conventions every tool keeps, run as:
 #   cmake -DTOOL=path -DNAME=name -DVERSION=x.y.z -DFAIL=args [-DRUNNER=emulator] -P conventions.cmake
-# --version and --help answer on stdout with status 0; a usage error answers on stderr only,
+# --version and --help answer on stdout with status 0; a usage error answers on stderr only
+# (the usage, after at most one line saying what was wrong),
 # with status 2; a failure (FAIL: "|"-separated arguments that make the tool fail) on stderr
 # only, with status 1, naming the tool.
 string(REPLACE "|" ";" runner "${RUNNER}")
@@ -22,6 +23,6 @@ endfunction()
 string(REPLACE "." "\\." version_re "${VERSION}")
 expect(0 "^${NAME} ${version_re}\n$" "^$" --version)
 expect(0 "^usage: ${NAME} .*--help" "^$" --help)
-expect(2 "^$" "^usage: ${NAME} " --no-such-option)
+expect(2 "^$" "^(${NAME}: [^\n]+\n)?usage: ${NAME} " --no-such-option)
 expect(2 "^$" "^usage: ${NAME} ")
 expect(1 "^$" "^${NAME}: [^\n]+\n$" ${fail_args})

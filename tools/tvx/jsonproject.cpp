@@ -111,14 +111,14 @@ std::string identifier_for_name(const std::string& name) {
 
 std::vector<ObjectDescription> objects_from_json(const Json& project) {
     if (!project.is_object() || !project.contains("objects") || !project["objects"].is_array())
-        throw std::runtime_error("the project must be an object with an \"objects\" list");
+        throw DescriptionError("the project must be an object with an \"objects\" list", "");
     const Json& objects = project["objects"];
 
     // First pass: names and identifiers, so that contained names can refer to any object.
     std::vector<ObjectDescription> descriptions;
     std::vector<std::string> ids;
     std::map<std::string, std::string> idByName;
-    for (size_t i = 0; i < objects.size(); ++i) {
+    for (size_t i = 0; i < objects.size(); ++i) try {
         const Json& o = objects[i];
         const std::string where = "object " + std::to_string(i);
         if (!o.is_object())
@@ -153,9 +153,11 @@ std::vector<ObjectDescription> objects_from_json(const Json& project) {
         idByName.emplace(desc.name, id);  // the first object of a name
         ids.push_back(id);
         descriptions.push_back(desc);
+    } catch (const std::runtime_error& e) {
+        throw DescriptionError(e.what(), "/objects/" + std::to_string(i));
     }
 
-    for (size_t i = 0; i < objects.size(); ++i) {
+    for (size_t i = 0; i < objects.size(); ++i) try {
         const Json& o = objects[i];
         ObjectDescription& desc = descriptions[i];
         const std::string named = "object " + std::to_string(i) + " \"" + desc.name + "\"";
@@ -195,6 +197,8 @@ std::vector<ObjectDescription> objects_from_json(const Json& project) {
             throw std::runtime_error(named + ": \"contains\" must be a list or a text");
         }
         desc.objectProperties.push_back({kContained, list});
+    } catch (const std::runtime_error& e) {
+        throw DescriptionError(e.what(), "/objects/" + std::to_string(i));
     }
     return descriptions;
 }

@@ -24,8 +24,19 @@ namespace tvx {
 
 typedef nlohmann::ordered_json Json;
 
+// A mistake of a description: the message names the object; `pointer` is where it stands.
+class DescriptionError : public std::runtime_error {
+public:
+    DescriptionError(const std::string& message, std::string pointer)
+        : std::runtime_error(message), pointer_(std::move(pointer)) {}
+    const std::string& pointer() const { return pointer_; }
+
+private:
+    std::string pointer_;
+};
+
 // The objects of a readable project, identifiers and contained names resolved. Throws
-// std::runtime_error naming the object at fault.
+// DescriptionError naming the object at fault.
 std::vector<ObjectDescription> objects_from_json(const Json& project);
 
 // The readable form of the records of project data (what `tvx dump` prints); it builds back to
