@@ -5,6 +5,9 @@
 
 #include "tools/tkl-play/effectkindnames.h"
 #include "tkl/platform/linkedmodules.h"
+#include "tools/tvx/projectbuild.h"
+
+#include <nlohmann/json.hpp>
 
 #include <emscripten/emscripten.h>
 
@@ -62,9 +65,9 @@ const char* with_session(Body body) {
 }
 
 std::string objects_json(studio::StudioSession& s) {
-    tvx::Json list = tvx::Json::array();
+    nlohmann::json list = nlohmann::json::array();
     for (const play::ObjectInfo& object : s.objects()) {
-        tvx::Json effects = tvx::Json::array();
+        nlohmann::json effects = nlohmann::json::array();
         for (const GUID& kind : object.kinds)
             effects.push_back({{"kind", play::kind_name(kind)},
                                {"positional", play::is_position_dependent(kind)}});
@@ -122,6 +125,9 @@ EMSCRIPTEN_KEEPALIVE const char* tkl_studio_field_csv(const char* object, int st
         return s.field_csv(object ? object : "", step > 0 ? unsigned(step) : 0, g_result);
     });
 }
+
+// The project schema the descriptions are checked against (JSON text).
+EMSCRIPTEN_KEEPALIVE const char* tkl_studio_schema() { return tvx::project_schema_text(); }
 
 // Why the last play gave no samples; empty when it played.
 EMSCRIPTEN_KEEPALIVE const char* tkl_studio_note() {

@@ -4,6 +4,7 @@
 #include "tools/tkl-play/options.h"
 #include "tools/tkl-play/outputfiles.h"
 #include "tools/tkl-play/pointerpath.h"
+#include "tools/tvx/projectbuild.h"
 
 #include "sim/simclient.h"
 #include "tkl/tkl.h"
@@ -67,23 +68,43 @@ bool StudioSession::fail(const std::string& why) {
     return false;
 }
 
+namespace {
+
+// The messages of a refused description, one per line, each with its line in the text.
+std::string describe(const std::vector<tvx::Message>& messages) {
+    std::string text;
+    for (const tvx::Message& m : messages) {
+        if (!text.empty())
+            text += "\n";
+        if (m.line > 0)
+            text += "line " + std::to_string(m.line) + ": ";
+        text += m.text;
+    }
+    return text.empty() ? std::string("refused") : text;
+}
+
+}  // namespace
+
 bool StudioSession::open(const std::string& bytes, const std::string& label) {
     if (!device_)
         return false;
-    tvx::Json json;
-    std::string built;
-    try {
-        if (bytes.compare(0, 4, kMagic) == 0) {
-            json = tvx::json_from_project(bytes);
-        } else {
-            const size_t first = bytes.find_first_not_of(" \t\r\n");
-            if (first == std::string::npos || (bytes[first] != '{' && bytes[first] != '['))
-                return fail(label + ": neither a project file (.tvx) nor a JSON source");
-            json = tvx::Json::parse(bytes);
-        }
-        built = tvx::write_project(tvx::objects_from_json(json));
-    } catch (const std::exception& e) {
-        return fail(label + ": " + e.what());
+    std::string json, built, message;
+    std::vector<tvx::Message> messages;
+    if (bytes.compare(0, 4, kMagic) == 0) {
+        // A project file: its readable form is what tvx dump prints, which builds back as is.
+        if (!tvx::dump_project(bytes, json, message))
+            return fail(label + ": " + message);
+        json += "\n";
+        if (!tvx::build_project(json, tvx::Checking::Structure, built, messages))
+            return fail(label + ": " + describe(messages));
+    } else {
+        const size_t first = bytes.find_first_not_of(" \t\r\n");
+        if (first == std::string::npos || bytes[first] != '{')
+            return fail(label + ": neither a project file (.tvx) nor a JSON source");
+        // A JSON source, opened or edited: checked against the project schema as tvx build does.
+        if (!tvx::build_project(bytes, tvx::Checking::Schema, built, messages))
+            return fail(label + ": " + describe(messages));
+        json = bytes;
     }
     // The library has the last word: what it cannot load replaces nothing.
     const std::string candidate = file_ + ".new";
@@ -109,10 +130,6 @@ bool StudioSession::open(const std::string& bytes, const std::string& label) {
     catalog_ = std::move(catalog);
     error_.clear();
     return true;
-}
-
-std::string StudioSession::json_text() const {
-    return catalog_.empty() && bytes_.empty() ? std::string() : json_.dump(2) + "\n";
 }
 
 const play::ObjectInfo* StudioSession::find(const std::string& object) {

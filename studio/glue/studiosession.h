@@ -5,7 +5,6 @@
 
 #include "tools/tkl-play/objectrun.h"
 #include "tools/tkl-play/projectcatalog.h"
-#include "tools/tvx/jsonproject.h"
 
 #include <memory>
 #include <string>
@@ -47,7 +46,7 @@ public:
     // The loaded project's objects in project order; empty before the first open.
     const std::vector<play::ObjectInfo>& objects() const { return catalog_; }
     // The project as readable JSON (tvx dump's form) and as project bytes (tvx build's).
-    std::string json_text() const;
+    const std::string& json_text() const { return json_; }
     const std::string& project_bytes() const { return bytes_; }
 
     // tkl-play's samples CSV of the object along the path; false (error()) for an unknown
@@ -76,7 +75,7 @@ private:
 
     std::unique_ptr<SimClient> sim_;
     CTactraDevice* device_ = nullptr;
-    tvx::Json json_;
+    std::string json_;
     std::string bytes_;
     std::string file_;  // bytes_ as a file, which the players open
     std::vector<play::ObjectInfo> catalog_;
