@@ -81,8 +81,7 @@ std::string objects_json(studio::StudioSession& s) {
 
 extern "C" {
 
-// Memory for what the page hands in (the link wraps malloc and free, so they are not
-// exported under their own names).
+// Memory for what the page hands in.
 EMSCRIPTEN_KEEPALIVE void* tkl_studio_alloc(int size) { return std::malloc(size > 0 ? size : 1); }
 EMSCRIPTEN_KEEPALIVE void tkl_studio_release(void* block) { std::free(block); }
 

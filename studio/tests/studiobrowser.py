@@ -2,30 +2,23 @@
 the browser tests and the benchmark."""
 
 import contextlib
-import functools
-import http.server
+import os
 import shutil
 import tempfile
+import sys
 import threading
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'))
+import serve as serve_module  # noqa: E402
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
 
-class _Handler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map,
-                          **{'.wasm': 'application/wasm', '.js': 'text/javascript',
-                             '.tvx': 'application/octet-stream'})
-
-    def log_message(self, *args):
-        pass
-
-
 @contextlib.contextmanager
 def serve(site):
     """Serves `site` on 127.0.0.1 at a free port; yields the address."""
-    handler = functools.partial(_Handler, directory=site)
-    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+    server = serve_module.server(site, 0)
     thread = threading.Thread(target=server.serve_forever, daemon=True)
     thread.start()
     try:

@@ -34,19 +34,27 @@
 
   function studioApi(m) {
     const fn = (name, ret, args) => m.cwrap('tkl_studio_' + name, ret, args);
+    // A text result, or null where the module answers with a null pointer (a failure).
+    const text = (name, args) => {
+      const call = fn(name, 'number', args);
+      return (...values) => {
+        const at = call(...values);
+        return at ? m.UTF8ToString(at) : null;
+      };
+    };
     const c = {
-      error: fn('error', 'string', []),
+      error: text('error', []),
       alloc: fn('alloc', 'number', ['number']),
       release: fn('release', null, ['number']),
-      open: fn('open', 'string', ['number', 'number', 'string']),
-      objects: fn('objects', 'string', []),
-      playCsv: fn('play_csv', 'string', ['string', 'string', 'number', 'number']),
-      fieldCsv: fn('field_csv', 'string', ['string', 'number']),
-      note: fn('note', 'string', []),
-      schema: fn('schema', 'string', []),
-      saveJson: fn('save_json', 'string', []),
+      open: text('open', ['number', 'number', 'string']),
+      objects: text('objects', []),
+      playCsv: text('play_csv', ['string', 'string', 'number', 'number']),
+      fieldCsv: text('field_csv', ['string', 'number']),
+      note: text('note', []),
+      schema: text('schema', []),
+      saveJson: text('save_json', []),
       saveTvx: fn('save_tvx', 'number', ['number']),
-      probe: fn('probe', 'string', ['string', 'number', 'number', 'number', 'number']),
+      probe: text('probe', ['string', 'number', 'number', 'number', 'number']),
     };
     let objects = [];
     let description = null;  // the project's JSON, parsed
@@ -118,7 +126,7 @@
       }
     }
 
-    function text(result) {
+    function answer(result) {
       if (result === null)
         throw failure();
       return result;
@@ -158,15 +166,15 @@
       },
       playCsv(objectName, options) {
         const o = Object.assign({path: 'sweep', duration: 2, rate: 1000}, options || {});
-        return text(c.playCsv(String(objectName), String(o.path), Number(o.duration),
+        return answer(c.playCsv(String(objectName), String(o.path), Number(o.duration),
                               Number(o.rate)));
       },
       fieldCsv(objectName, step) {
-        return text(c.fieldCsv(String(objectName), step === undefined ? 4 : Number(step)));
+        return answer(c.fieldCsv(String(objectName), step === undefined ? 4 : Number(step)));
       },
       note() { return c.note(); },
       probe(objectName, x, y, vx, vy) {
-        const parts = text(c.probe(String(objectName), x | 0, y | 0, vx | 0, vy | 0)).split(',');
+        const parts = answer(c.probe(String(objectName), x | 0, y | 0, vx | 0, vy | 0)).split(',');
         const fx = Number(parts[0]), fy = Number(parts[1]);
         return {fx, fy, magnitude: Math.sqrt(fx * fx + fy * fy), playing: Number(parts[2])};
       },

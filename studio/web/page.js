@@ -275,7 +275,7 @@
 
   function drawForce(marker) {
     const canvas = $('force');
-    plot(canvas, [4, 5, 6], [-FULL, FULL * 1.4142], ['#c0392b', '#2471a3', '#222'], marker);
+    plot(canvas, [4, 5, 6], [-FULL * 1.4142, FULL * 1.4142], ['#c0392b', '#2471a3', '#222'], marker);
     if (!samples.length)
       return;
     // Where the object plays: a band along the bottom.
@@ -297,7 +297,7 @@
   }
 
   function drawField(cells) {
-    const canvas = $('field'), g = canvas.getContext('2d');
+    const canvas = $('field'), g = canvas.getContext('2d', {willReadFrequently: true});
     g.clearRect(0, 0, canvas.width, canvas.height);
     if (!cells.length)
       return;
