@@ -41,9 +41,12 @@
   }
 
   function current() { return studio.objects().find(o => o.name === selected) || null; }
-  function described(name) {
+  // The description of an object, by its name or (as compounds may list it) its identifier.
+  function described(reference) {
     const p = studio.project();
-    return p ? (p.objects || []).find(o => o.name === name) || null : null;
+    const same = o => o.name === reference ||
+        (typeof o.id === 'string' && o.id.toUpperCase() === String(reference).toUpperCase());
+    return p ? (p.objects || []).find(same) || null : null;
   }
 
   function select(name) {
@@ -102,7 +105,8 @@
     if (o.type === 'Compound' && d && Array.isArray(d.contains)) {
       for (const member of d.contains) {
         const m = described(member);
-        const li = item(member, m ? m.type : 'by identifier', false, m ? () => select(member) : null);
+        const li = item(m ? m.name : member, m ? m.type : 'not in the project', false,
+                        m ? () => select(m.name) : null);
         const remove = document.createElement('button');
         remove.textContent = '×';
         remove.title = 'Remove from ' + o.name;
