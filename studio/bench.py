@@ -123,7 +123,7 @@ def main(site, native, out):
           % (native4, native512))
     print('  ratio browser / native: %.2f; on the map alone (native less its step-512 run): %.2f'
           % (wasm['best'] / native4, wasm['best'] / max(native4 - native512, 1e-3)))
-    print('edit to picture (setProperty until the plots and the step-8 map are drawn): %.1f ms'
+    print('edit to picture (setProperty until the plots and the step-16 map are drawn): %.1f ms'
           % edit)
     print('screenshots in %s' % out)
 

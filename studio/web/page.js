@@ -3,7 +3,7 @@
 (function () {
   'use strict';
 
-  const FIELD_STEP = 8;         // pixels between field samples in the page's map
+  const FIELD_STEP = 16;        // pixels between field samples in the page's map (speed)
   const SCREEN = {w: 1024, h: 768};
   const FULL = 10000;           // full force on an axis
   const $ = id => document.getElementById(id);
