@@ -13,6 +13,8 @@ native+=(python3-pytest)
 # The sanitizer build and the fuzz targets (clang with its ASan, UBSan and libFuzzer runtimes;
 # llvm for readable stacks), and the benchmarks.
 native+=(clang libclang-rt-dev llvm libbenchmark-dev)
+# The browser studio: the library compiled to WebAssembly, tested in headless Chromium.
+native+=(emscripten chromium chromium-driver python3-selenium)
 # wine64 brings the native 64-bit wineserver, which serves the 32-bit Wine processes.
 windows=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
          binutils-mingw-w64-i686 wine wine32:i386 wine64)

@@ -15,6 +15,11 @@ cmake --build --preset sanitize -j "$(nproc)"
 ctest --preset sanitize -j "$(nproc)"
 scripts/fuzz.sh "${TKL_FUZZ_SECONDS:-20}"
 
+# The studio: WebAssembly, in headless Chromium, compared with the Linux build's tools above.
+cmake --preset wasm
+cmake --build --preset wasm -j "$(nproc)"
+ctest --preset wasm
+
 # One persistent wineserver for the whole Windows run (test discovery included).
 prefix="$PWD/build/windows/wineprefix"
 mkdir -p build/windows

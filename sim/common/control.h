@@ -63,3 +63,22 @@ int sim_control_get_property(SimModule& module, DWORD number, DWORD* values, uns
         return sim_render_path(sim_module(), samples, count, totals);                          \
     }                                                                                          \
     }
+
+#if defined(__EMSCRIPTEN__)
+#include "tkl/platform/linkedmodules.h"
+
+// The control API as entries of a linked module's export table (tkl/platform/linkedmodules.h),
+// for the program that links a device into itself.
+#define SIM_LINKED_EXPORT(name) {#name, reinterpret_cast<FARPROC>(&name)}
+#define SIM_LINKED_CONTROL_EXPORTS(P)                                                          \
+    SIM_LINKED_EXPORT(P##reset), SIM_LINKED_EXPORT(P##attach),                                 \
+    SIM_LINKED_EXPORT(P##detach_all), SIM_LINKED_EXPORT(P##device_count),                      \
+    SIM_LINKED_EXPORT(P##fail_next), SIM_LINKED_EXPORT(P##fail_after),                         \
+    SIM_LINKED_EXPORT(P##set_capacity), SIM_LINKED_EXPORT(P##log_count),                       \
+    SIM_LINKED_EXPORT(P##log_get), SIM_LINKED_EXPORT(P##log_clear),                            \
+    SIM_LINKED_EXPORT(P##effect_count), SIM_LINKED_EXPORT(P##effect_get),                      \
+    SIM_LINKED_EXPORT(P##live_objects), SIM_LINKED_EXPORT(P##get_property),                    \
+    SIM_LINKED_EXPORT(P##set_pointer), SIM_LINKED_EXPORT(P##get_pointer),                      \
+    SIM_LINKED_EXPORT(P##advance), SIM_LINKED_EXPORT(P##now), SIM_LINKED_EXPORT(P##force),     \
+    SIM_LINKED_EXPORT(P##render_path)
+#endif

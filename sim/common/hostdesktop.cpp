@@ -1,6 +1,8 @@
 #include "sim/common/hostdesktop.h"
 
-#if defined(_WIN32)
+// On Windows the system's; in a single-module program (WebAssembly) the platform layer is
+// linked in beside the device and called directly.
+#if defined(_WIN32) || defined(__EMSCRIPTEN__)
 
 bool sim_host_screen(LONG* width, LONG* height) {
     *width = GetSystemMetrics(SM_CXSCREEN);

@@ -70,3 +70,12 @@ void tactra_fill_instance(TACTRA_DEVICEINSTANCE* info, const GUID& instance) {
 }
 
 SIM_DEFINE_CONTROL_API(tactrasim_)
+
+#if defined(__EMSCRIPTEN__)
+extern "C" HRESULT WINAPI TactraCreateA(HINSTANCE, DWORD, ITactra**, IUnknown*);
+
+// Everything the module exports, for a program that links it into itself and registers it
+// as "tactra.dll".
+extern "C" const TklLinkedExport tactra_linked_exports[] = {
+    SIM_LINKED_EXPORT(TactraCreateA), SIM_LINKED_CONTROL_EXPORTS(tactrasim_), {nullptr, nullptr}};
+#endif

@@ -15,7 +15,13 @@
 // by the other, as the sanitizers check). The Windows DLL links its own copy of the runtime,
 // whose new and delete already sit on malloc and free (wrapped there too); it defines its own
 // nothrow new, on malloc, for its code alone (the DLL does not export it).
-#if !defined(_WIN32)
+// A WebAssembly program is one module: wrapping malloc there would take it from the runtime's
+// own JavaScript too, so nothing is wrapped and only the arena's pieces are counted.
+#if !defined(__EMSCRIPTEN__)
+#define TKL_WRAPS_ALLOCATION 1
+#endif
+
+#if !defined(_WIN32) && defined(TKL_WRAPS_ALLOCATION)
 #if UINTPTR_MAX > 0xFFFFFFFFu
 #  define TKL_SIZE_T_CODE m
 #else
@@ -42,12 +48,14 @@ void TKL_REAL(_ZdaPvRKSt9nothrow_t)(void* block, const void* nothrow);
 }
 #endif
 
+#if defined(TKL_WRAPS_ALLOCATION)
 extern "C" {
 void* __real_malloc(size_t size);
 void* __real_calloc(size_t count, size_t size);
 void* __real_realloc(void* block, size_t size);
 void __real_free(void* block);
 }
+#endif
 
 namespace {
 
@@ -70,13 +78,13 @@ void add_live(long delta) {
     g_live.store(g_live.load(std::memory_order_relaxed) + delta, std::memory_order_relaxed);
 }
 
-void* counted(void* block) {
+[[maybe_unused]] void* counted(void* block) {
     if (block)
         add_live(1);
     return block;
 }
 
-void uncounted(void* block) {
+[[maybe_unused]] void uncounted(void* block) {
     if (block)
         add_live(-1);
 }
@@ -96,6 +104,7 @@ unsigned long tkl_alloc_count(void) { return g_count.load(std::memory_order_rela
 
 long tkl_alloc_live(void) { return g_live.load(std::memory_order_relaxed); }
 
+#if defined(TKL_WRAPS_ALLOCATION)
 void* __wrap_malloc(size_t size) { return fails() ? nullptr : counted(__real_malloc(size)); }
 
 void* __wrap_calloc(size_t count, size_t size) {
@@ -113,6 +122,7 @@ void __wrap_free(void* block) {
     uncounted(block);
     __real_free(block);
 }
+#endif
 
 }  // extern "C"
 
@@ -123,7 +133,7 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
     return std::malloc(size ? size : 1);
 }
-#else
+#elif defined(TKL_WRAPS_ALLOCATION)
 extern "C" {
 
 void* TKL_WRAP(TKL_NEW)(size_t size, const void* nothrow) {

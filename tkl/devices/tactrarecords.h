@@ -245,7 +245,7 @@ struct TACTRA_DEVCAPS {
 #define TACTRA_SCL_BACKGROUND 0x00000008u      ///< also in the background
 /// @}
 
-#if defined(_WIN32) && !defined(_WIN64)
+#if (defined(_WIN32) && !defined(_WIN64)) || defined(__wasm32__)
 // The exact 32-bit layout that the product force API and stored projects rely on.
 static_assert(sizeof(TACTRA_EFFECT) == 72, "TACTRA_EFFECT");
 static_assert(offsetof(TACTRA_EFFECT, guid) == 4, "guid");

@@ -12,7 +12,8 @@
 
 extern "C" {
 // Library loading. "name.dll" opens "libname.so" beside libtkl.so, else through the normal
-// dlopen search, then the literal name.
+// dlopen search, then the literal name; in a WebAssembly program, the module linked in and
+// registered under that name (tkl/platform/linkedmodules.h).
 TKL_API HMODULE LoadLibraryA(LPCSTR name);
 TKL_API FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 TKL_API BOOL FreeLibrary(HMODULE module);

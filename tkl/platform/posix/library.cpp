@@ -6,6 +6,7 @@
 // installer put beside it the one that is found.
 #include "tkl/platform/win32.h"
 #include "tkl/platform/modulesearch.h"
+#include "tkl/platform/posix/modulesymbol.h"
 
 #include <dlfcn.h>
 #include <limits.h>
@@ -53,6 +54,16 @@ void* open_module(LPCSTR name, int mode) {
 }
 
 }  // namespace
+
+void* tkl_module_symbol(HMODULE module, const char* symbol) {
+    void* handle = module ? module : dlopen(nullptr, RTLD_NOW);
+    if (!handle)
+        return nullptr;
+    void* found = dlsym(handle, symbol);
+    if (!module)
+        dlclose(handle);
+    return found;
+}
 
 extern "C" {
 

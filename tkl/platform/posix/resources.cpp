@@ -2,8 +2,8 @@
 // symbol named after its type and name (upper-cased, each byte in hex), holding a pointer to
 // the bytes and their count; finding a resource is looking that symbol up in the module.
 #include "tkl/platform/win32.h"
+#include "tkl/platform/posix/modulesymbol.h"
 
-#include <dlfcn.h>
 #include <cctype>
 #include <cstdio>
 
@@ -49,13 +49,7 @@ HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {
     symbol[pos++] = '_';
     if (!append_id(symbol, sizeof symbol, pos, name))
         return nullptr;
-    void* handle = module ? module : dlopen(nullptr, RTLD_NOW);
-    if (!handle)
-        return nullptr;
-    void* found = dlsym(handle, symbol);
-    if (!module)
-        dlclose(handle);
-    return found;
+    return tkl_module_symbol(module, symbol);
 }
 
 HGLOBAL LoadResource(HMODULE, HRSRC resource) { return resource; }
