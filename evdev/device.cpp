@@ -8,9 +8,10 @@
 
 namespace {
 
-// A property named by MAKEDIPROP(n) is the small number n in place of a GUID's address.
-DWORD property_number(REFGUID prop) {
-    const uintptr_t n = reinterpret_cast<uintptr_t>(&prop);
+// A property named by MAKEDIPROP(n) is the small number n in place of a GUID's address (read as
+// an address: the reference is never bound again).
+DWORD property_number(const GUID* prop) {
+    const uintptr_t n = reinterpret_cast<uintptr_t>(prop);
     return n <= 0xFFFF ? DWORD(n) : 0;
 }
 
@@ -82,7 +83,7 @@ HRESULT EvdevDevice::GetCapabilities(LPDIDEVCAPS caps) {
 }
 
 HRESULT EvdevDevice::GetProperty(REFGUID prop, LPDIPROPHEADER header) {
-    const DWORD number = property_number(prop);
+    const DWORD number = property_number(&prop);
     const bool range = number == 4;
     if (!device_record(header, range ? 2 : 1))
         return DIERR_INVALIDPARAM;
@@ -107,7 +108,7 @@ HRESULT EvdevDevice::GetProperty(REFGUID prop, LPDIPROPHEADER header) {
 }
 
 HRESULT EvdevDevice::SetProperty(REFGUID prop, LPCDIPROPHEADER header) {
-    const DWORD number = property_number(prop);
+    const DWORD number = property_number(&prop);
     if (number != 4 && number != 7 && number != 9)
         return DIERR_UNSUPPORTED;
     if (!device_record(header, number == 4 ? 2 : 1))

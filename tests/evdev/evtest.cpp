@@ -4,6 +4,7 @@
 #include <limits.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -40,6 +41,11 @@ std::vector<DIDEVICEINSTANCEA> enumerate(IDirectInputA* root, DWORD flags) {
         return DIENUM_CONTINUE;
     }, &found, flags);
     return found;
+}
+
+__attribute__((no_sanitize("alignment", "null"))) HRESULT
+set_property(IDirectInputDeviceA* device, DWORD number, const DIPROPHEADER& header) {
+    return device->SetProperty(*reinterpret_cast<const GUID*>(uintptr_t(number)), &header);
 }
 
 Joystick::Joystick() {

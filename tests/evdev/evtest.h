@@ -32,6 +32,10 @@ private:
     FakeKernel* kernel_ = nullptr;
 };
 
+// SetProperty with DirectInput's property number n (MAKEDIPROP(n)): the reference the API takes
+// is bound to the small number itself, which the sanitizers would report in the caller.
+HRESULT set_property(IDirectInputDeviceA* device, DWORD number, const DIPROPHEADER& header);
+
 // The first enumerated device, opened as the library opens it: standard joystick format,
 // exclusive background use, acquired.
 class Joystick {

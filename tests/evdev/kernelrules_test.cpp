@@ -142,16 +142,16 @@ TEST_F(EvdevTest, GainAutocenterAndCommands) {
         Joystick joy;
         ASSERT_EQ(joy.result(), DI_OK);
         DIPROPDWORD p = {{sizeof(DIPROPDWORD), sizeof(DIPROPHEADER), 0, DIPH_DEVICE}, 2500};
-        EXPECT_EQ(joy->SetProperty(DIPROP_FFGAIN, &p.diph), DI_OK);
+        EXPECT_EQ(set_property(joy.get(), 7, p.diph), DI_OK);
         EXPECT_EQ(kernel().gain("event0"), 16384u);
         p.dwData = 10001;
-        EXPECT_EQ(joy->SetProperty(DIPROP_FFGAIN, &p.diph), DIERR_INVALIDPARAM);
+        EXPECT_EQ(set_property(joy.get(), 7, p.diph), DIERR_INVALIDPARAM);
         p.dwData = DIPROPAUTOCENTER_OFF;
-        EXPECT_EQ(joy->SetProperty(DIPROP_AUTOCENTER, &p.diph), DIERR_ACQUIRED);
+        EXPECT_EQ(set_property(joy.get(), 9, p.diph), DIERR_ACQUIRED);
         joy->Unacquire();
         kernel().clear_records();
         p.dwData = DIPROPAUTOCENTER_ON;
-        EXPECT_EQ(joy->SetProperty(DIPROP_AUTOCENTER, &p.diph), DI_OK);
+        EXPECT_EQ(set_property(joy.get(), 9, p.diph), DI_OK);
         EXPECT_EQ(kernel().autocenter("event0"), 0xFFFFu);
         EXPECT_EQ(joy->Acquire(), DI_OK);  // and the kernel gets our gain again
         EXPECT_EQ(ff_events(kernel()), (Events{{FF_AUTOCENTER, 0xFFFF}, {FF_GAIN, 16384}}));
@@ -181,7 +181,7 @@ TEST_F(EvdevTest, GainAutocenterAndCommands) {
     IDirectInputDeviceA* pad = nullptr;
     ASSERT_EQ(root->CreateDevice(found[1].guidInstance, &pad, nullptr), DI_OK);
     DIPROPDWORD p = {{sizeof(DIPROPDWORD), sizeof(DIPROPHEADER), 0, DIPH_DEVICE}, DIPROPAUTOCENTER_OFF};
-    EXPECT_EQ(pad->SetProperty(DIPROP_AUTOCENTER, &p.diph), DIERR_UNSUPPORTED);
+    EXPECT_EQ(set_property(pad, 9, p.diph), DIERR_UNSUPPORTED);
     pad->Release();
     root->Release();
 }
