@@ -105,7 +105,10 @@ typedef enum tkl_kind {
     TKL_KIND_SAWTOOTH_DOWN = 13,
     TKL_KIND_ENCLOSURE = 14,
     TKL_KIND_BOX = 15,
-    TKL_KIND_ELLIPSE = 16
+    TKL_KIND_ELLIPSE = 16,
+    /** Not a kind: makes the type hold any 32-bit value, so that a number a caller passes from
+        another language is refused as a code, never undefined behaviour. */
+    TKL_KIND_FORCE_32BIT = 0x7FFFFFFF
 } tkl_kind;
 
 /** @name Plain structures */
