@@ -3,7 +3,10 @@
 // loaded library would, so that FreeLibrary balances LoadLibraryA and a module that nobody
 // loaded is not reported as loaded.
 #include "tkl/platform/linkedmodules.h"
+#include "tkl/platform/modulesearch.h"
 #include "tkl/platform/posix/modulesymbol.h"
+
+#include <cstdio>
 
 #include <cstring>
 #include <strings.h>
@@ -107,3 +110,10 @@ HMODULE GetModuleHandleA(LPCSTR name) {
 }
 
 }  // extern "C"
+
+void tkl_describe_module_search(const char* name, char* text, size_t size) {
+    if (!text || size == 0)
+        return;
+    std::snprintf(text, size, "the modules this program linked in and registered; none is %s",
+                  name ? name : "(null)");
+}
