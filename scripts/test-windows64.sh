@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The whole suite for 64-bit Windows under a 64-bit Wine prefix and wineserver of its own. Not
-# yet part of scripts/test.sh: it joins once the suite has passed there whole.
+# The whole suite for 64-bit Windows under a 64-bit Wine prefix and wineserver of its own (the
+# last stage of scripts/test.sh; also runs alone).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
