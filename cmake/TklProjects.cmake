@@ -5,13 +5,24 @@
 # native configure of this same tree with only the tools (TKL_HOST_TOOLS_ONLY), built with the
 # outer build's make jobs.
 #
+# A cross build given TKL_HOST_TVX uses that one instead.
+#
 #   tkl_build_projects(<target> <output-dir> [RAW] <source.json>...)
 #       a target (built by default) that writes <output-dir>/<stem>.tvx for each source; RAW
 #       builds them as written (tvx build --raw), for data that holds mistakes on purpose
 #   tkl_runtime_path(<var> <path>)
 #       <path> as the built programs open it: under Wine the Linux file system is drive Z:
 
-if(CMAKE_CROSSCOMPILING)
+# TKL_HOST_TVX names a native tvx already built (the test command passes the Linux build's),
+# which spares a cross build its own native copy of the library.
+set(TKL_HOST_TVX "" CACHE FILEPATH "A native tvx for a cross build; empty: build one")
+if(CMAKE_CROSSCOMPILING AND TKL_HOST_TVX)
+  if(NOT EXISTS "${TKL_HOST_TVX}")
+    message(FATAL_ERROR "TKL_HOST_TVX: ${TKL_HOST_TVX} does not exist")
+  endif()
+  set(TKL_TVX ${TKL_HOST_TVX})
+  set(TKL_TVX_DEPENDS ${TKL_TVX})
+elseif(CMAKE_CROSSCOMPILING)
   include(ExternalProject)
   set(TKL_HOST_DIR ${CMAKE_BINARY_DIR}/host)
   set(TKL_TVX ${TKL_HOST_DIR}/bin/tvx)

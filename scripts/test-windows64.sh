@@ -11,6 +11,7 @@ mkdir -p build/windows64
 TKL_WINEARCH=win64 cmake/wine-server.sh start "$prefix64"
 trap 'TKL_WINEARCH=win64 cmake/wine-server.sh stop "$prefix64"' EXIT
 
-cmake --preset windows64
+# TKL_HOST_TVX (set by scripts/test.sh): a native tvx to build the project files with.
+cmake --preset windows64 ${TKL_HOST_TVX:+-DTKL_HOST_TVX="$TKL_HOST_TVX"}
 cmake --build --preset windows64 -j "$(nproc)"
 ctest --preset windows64 -j "$(nproc)" --repeat until-pass:2

@@ -26,6 +26,8 @@ cmake --preset linux
 cmake --build --preset linux -j "$(nproc)"
 ctest --preset linux -j "$(nproc)"
 stage linux
+# The cross builds build their project files with this tvx instead of a native copy of their own.
+export TKL_HOST_TVX="$PWD/build/linux/bin/tvx"
 
 cmake --preset sanitize
 cmake --build --preset sanitize -j "$(nproc)"
@@ -35,7 +37,7 @@ scripts/fuzz.sh "${TKL_FUZZ_SECONDS:-20}"
 stage fuzz
 
 # The studio: WebAssembly, in headless Chromium, compared with the Linux build's tools above.
-cmake --preset wasm
+cmake --preset wasm -DTKL_HOST_TVX="$TKL_HOST_TVX"
 cmake --build --preset wasm -j "$(nproc)"
 ctest --preset wasm
 stage "wasm studio"
@@ -47,7 +49,7 @@ cmake/wine-server.sh start "$prefix"
 trap 'cmake/wine-server.sh stop "$prefix"; report' EXIT
 stage "wine prefix"
 
-cmake --preset windows
+cmake --preset windows -DTKL_HOST_TVX="$TKL_HOST_TVX"
 cmake --build --preset windows -j "$(nproc)"
 # Under qemu's user-mode emulation Wine has, rarely and only on a loaded machine, crashed a test
 # program while it exited after its test had passed; a test that fails twice in a row fails.

@@ -21,6 +21,7 @@ bool sim_host_move_cursor(LONG x, LONG y) { return SetCursorPos(x, y) != FALSE; 
 namespace {
 
 // Looked up at each use: the library that provides them may be loaded or unloaded meanwhile.
+// libtkl.so exports them as tkl_<name> (tkl/platform/win32.h).
 template <class Fn>
 Fn platform(const char* name) {
     return reinterpret_cast<Fn>(dlsym(RTLD_DEFAULT, name));
@@ -29,7 +30,7 @@ Fn platform(const char* name) {
 }  // namespace
 
 bool sim_host_screen(LONG* width, LONG* height) {
-    auto metrics = platform<int (*)(int)>("GetSystemMetrics");
+    auto metrics = platform<int (*)(int)>("tkl_GetSystemMetrics");
     if (!metrics)
         return false;
     *width = metrics(SM_CXSCREEN);
@@ -38,12 +39,12 @@ bool sim_host_screen(LONG* width, LONG* height) {
 }
 
 bool sim_host_cursor(POINT* at) {
-    auto get = platform<BOOL (*)(POINT*)>("GetCursorPos");
+    auto get = platform<BOOL (*)(POINT*)>("tkl_GetCursorPos");
     return get && get(at);
 }
 
 bool sim_host_move_cursor(LONG x, LONG y) {
-    auto set = platform<BOOL (*)(int, int)>("SetCursorPos");
+    auto set = platform<BOOL (*)(int, int)>("tkl_SetCursorPos");
     return set && set(x, y);
 }
 

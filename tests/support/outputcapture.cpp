@@ -2,10 +2,6 @@
 
 #include "tkl/platform/win32.h"
 
-#if !defined(_WIN32)
-#include "tkl/platform/testhooks.h"
-#endif
-
 namespace tkltest {
 namespace {
 
@@ -24,9 +20,11 @@ int WINAPI capture_message_box(HWND, LPCSTR text, LPCSTR caption, UINT style) {
     return IDOK;
 }
 
-// Points tkl.dll's import slot of `function` (from any DLL) at `replacement`; returns the old
+// Points the library's import slot of `function` (from any DLL) at `replacement`; returns the old
 // target so it can be put back.
 void* patch_import(HMODULE module, const char* function, void* replacement) {
+    if (!module)
+        return nullptr;
     auto* base = reinterpret_cast<BYTE*>(module);
     auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
@@ -58,8 +56,15 @@ void* patch_import(HMODULE module, const char* function, void* replacement) {
 void* g_oldDebugString = nullptr;
 void* g_oldMessageBox = nullptr;
 
+// The library this program linked: tkl.dll, or tkl_inside.dll for the suites that reach the
+// allocation hook.
+HMODULE library() {
+    HMODULE module = GetModuleHandleA("tkl.dll");
+    return module ? module : GetModuleHandleA("tkl_inside.dll");
+}
+
 void install() {
-    HMODULE tkl = GetModuleHandleA("tkl.dll");
+    HMODULE tkl = library();
     g_oldDebugString = patch_import(tkl, "OutputDebugStringA",
                                     reinterpret_cast<void*>(&capture_debug_string));
     g_oldMessageBox = patch_import(tkl, "MessageBoxA",
@@ -67,7 +72,7 @@ void install() {
 }
 
 void uninstall() {
-    HMODULE tkl = GetModuleHandleA("tkl.dll");
+    HMODULE tkl = library();
     if (g_oldDebugString)
         patch_import(tkl, "OutputDebugStringA", g_oldDebugString);
     if (g_oldMessageBox)

@@ -4,7 +4,6 @@
 // where the data is wrong. The loader builds on it; the tvx tool reads files with it too.
 
 #include "tkl/platform/win32.h"
-#include "tkl/platform/export.h"
 #include "tkl/project/pairlist.h"
 
 #include <cstddef>
@@ -17,10 +16,10 @@ namespace project {
 inline constexpr char kProjectMagic[4] = {'t', 'v', 'x', 'p'};
 
 // The pair at `pos` as next_pair (pairlist.h) finds it, for callers that need only its texts.
-TKL_API bool next_pair(const PairList& list, size_t& pos, const char*& key, const char*& value);
+bool next_pair(const PairList& list, size_t& pos, const char*& key, const char*& value);
 
 // The value of the first pair with exactly that key, or null.
-TKL_API const char* find_pair(const PairList& list, const char* key);
+const char* find_pair(const PairList& list, const char* key);
 
 // The 32-bit little-endian value at p.
 inline uint32_t read_u32le(const void* p) {
@@ -51,7 +50,7 @@ struct ReadFailure {
     const char* reason;  // a static text
 };
 
-class TKL_API ProjectReader {
+class ProjectReader {
 public:
     // `size` bytes at data; kUnknownSize bounds each record by its own length only.
     static constexpr size_t kUnknownSize = SIZE_MAX;

@@ -10,7 +10,7 @@
 #include "sim/simclient.h"
 #include "tkl/tkl.h"
 #if !defined(_WIN32)
-#include "tkl/platform/testhooks.h"
+#include "tkl/platform/win32.h"
 #endif
 
 #include <filesystem>

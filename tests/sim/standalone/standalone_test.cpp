@@ -16,7 +16,7 @@ struct Module {
 };
 
 TEST(Standalone, ThePointerIsClampedToTheDefaultScreen) {
-    ASSERT_EQ(dlsym(RTLD_DEFAULT, "SetCursorPos"), nullptr) << "the platform layer is loaded";
+    ASSERT_EQ(dlsym(RTLD_DEFAULT, "tkl_SetCursorPos"), nullptr) << "the platform layer is loaded";
     const Module modules[] = {{TKL_SIM_TACTRA, "tactrasim_"}, {TKL_SIM_DINPUT, "dinputsim_"}};
     const struct {
         SimPointer asked;

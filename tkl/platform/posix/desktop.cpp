@@ -1,9 +1,9 @@
 // The virtual desktop: one screen and one cursor, kept inside the screen as Windows keeps it.
-#include "tkl/platform/testhooks.h"
+#include "tkl/platform/win32.h"
 
 namespace {
-int g_width = 1024;
-int g_height = 768;
+const int g_width = 1024;
+const int g_height = 768;
 POINT g_cursor = {0, 0};
 
 LONG clamp(LONG v, LONG lo, LONG hi) { return v < lo ? lo : (v > hi ? hi : v); }
@@ -36,12 +36,6 @@ BOOL SetCursorPos(int x, int y) {
     g_cursor.y = y;
     clamp_cursor();
     return TRUE;
-}
-
-void tkl_platform_set_screen_size(int width, int height) {
-    g_width = width > 0 ? width : 1;
-    g_height = height > 0 ? height : 1;
-    clamp_cursor();
 }
 
 }  // extern "C"

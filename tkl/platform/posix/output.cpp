@@ -1,6 +1,6 @@
 // Debugger output and message boxes on POSIX: there is no debugger channel or desktop, so both
-// are written to stderr, unless a test has installed a hook.
-#include "tkl/platform/testhooks.h"
+// are written to stderr, unless the program has set an output hook.
+#include "tkl/platform/win32.h"
 
 #include <cstdio>
 
