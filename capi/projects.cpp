@@ -21,6 +21,11 @@ struct ProjectAccess : CTactraProject {
     }
 };
 
+// Why the last open that reached the loader did not load; no reason after one that did.
+TVXLoadError g_loadError = {};
+
+void keep_load_error(const TVXLoadError& error) { g_loadError = error; }
+
 CTactraProject* project_object(const Entry* e) { return static_cast<CTactraProject*>(e->object); }
 
 // Opens a project with `open` on the device and hands out its handle.
@@ -34,6 +39,7 @@ tkl_status open_project(tkl_device device, tkl_project* out, Open open) {
     CTactraProject* project = new (std::nothrow) CTactraProject;
     if (!project) return fail(TKL_ERR_ALLOCATION_FAILED);
     status = result(open(*project, static_cast<CTactraDevice*>(dev->object)));
+    keep_load_error(project->GetLoadError());
     if (status != TKL_OK) {
         delete project;
         return status;
@@ -115,6 +121,11 @@ tkl_status TKL_CALL tkl_project_open_resource(tkl_device device, void* module, c
     return open_project(device, out, [&](CTactraProject& p, CTactraDevice* d) {
         return p.OpenResource(static_cast<HINSTANCE>(module), name, d);
     });
+}
+
+uint32_t TKL_CALL tkl_project_load_error(char* buffer, uint32_t size) {
+    return TVXFormatLoadError(g_loadError.szReason[0] ? &g_loadError : nullptr, buffer,
+                              buffer ? size : 0);
 }
 
 tkl_status TKL_CALL tkl_project_start(tkl_project project, const char* name, uint32_t iterations,
@@ -224,8 +235,9 @@ tkl_status TKL_CALL tkl_project_list_open_file(tkl_project_list list, tkl_device
     status = find(device, Sort::Device, &dev);
     if (status != TKL_OK) return status;
     if (!position) return fail(TKL_ERR_NULL_PARAMETER);
-    const LONG place = static_cast<CTactraProjects*>(entry->object)
-                           ->OpenFile(path, static_cast<CTactraDevice*>(dev->object));
+    CTactraProjects* projects = static_cast<CTactraProjects*>(entry->object);
+    const LONG place = projects->OpenFile(path, static_cast<CTactraDevice*>(dev->object));
+    keep_load_error(projects->GetLoadError());
     *position = place;
     return result(place >= 0);
 }

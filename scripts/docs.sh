@@ -17,7 +17,7 @@ log="$out/warnings.log"
 rm -rf "$out/html" "$log"
 {
   cat docs/Doxyfile
-  echo "INPUT = docs/mainpage.md $(echo $headers) sim/simcontrol.h"
+  echo "INPUT = docs/mainpage.md $(echo $headers) capi/include/tkl/tkl_c.h sim/simcontrol.h"
   # The guides, the force models, the project format and the examples, as pages.
   echo "INPUT += $(ls docs/*.md | grep -v mainpage.md | tr '\n' ' ')"
   echo "PROJECT_NUMBER = $version"
@@ -30,4 +30,4 @@ if [ -s "$log" ]; then
   echo "docs: $(wc -l < "$log") Doxygen warnings" >&2
   exit 1
 fi
-echo "docs: $(echo $headers sim/simcontrol.h | wc -w) public headers documented: $out/html/index.html"
+echo "docs: $(echo $headers capi/include/tkl/tkl_c.h sim/simcontrol.h | wc -w) public headers documented: $out/html/index.html"

@@ -55,6 +55,9 @@ def test_failures_raise_with_code_and_text(mouse):
         with pytest.raises(tkl.TklError) as failure:
             device.condition("sine")
         assert (failure.value.code, failure.value.text) == (3, "Invalid Parameter")
+        with pytest.raises(tkl.TklError) as failure:
+            device.project(data=b"tvxp")
+        assert failure.value.reason.startswith("header at byte"), failure.value.reason
         with device.project(os.path.join(SAMPLES, "showcase.tvx")) as showcase:
             with pytest.raises(tkl.TklError) as failure:
                 showcase.start("Nowhere")

@@ -33,12 +33,15 @@ _c.tkl_set_error_handling(0)  # errors are exceptions here, not debugger lines
 
 
 class TklError(Exception):
-    """A failure of the library: `code` as tkl_last_error gives it, `text` its message."""
+    """A failure of the library: `code` as tkl_last_error gives it, `text` its message, and
+    for a project that did not load, `reason`: the loader's line that says why."""
 
-    def __init__(self, code):
+    def __init__(self, code, reason=""):
         self.code = code
         self.text = error_text(code)
-        super().__init__("%s (code %d)" % (self.text, code))
+        self.reason = reason
+        message = "%s (code %d)" % (self.text, code)
+        super().__init__(message + ": " + reason if reason else message)
 
 
 def error_text(code):
@@ -52,6 +55,14 @@ def error_text(code):
 def _check(status):
     if status != 0:
         raise TklError(status)
+
+
+def load_error():
+    """Why the last project open did not load ("" after one that did)."""
+    size = _c.tkl_project_load_error(None, 0)
+    buffer = ctypes.create_string_buffer(size + 1)
+    _c.tkl_project_load_error(buffer, size + 1)
+    return buffer.value.decode("latin-1")
 
 
 def _u32(value):
@@ -193,7 +204,8 @@ class Device(_Handle):
         else:
             status = _c.tkl_project_open_resource(self._handle, module, _text(resource),
                                                   ctypes.byref(value))
-        _check(status)
+        if status != 0:
+            raise TklError(status, load_error())
         return Project(value)
 
 

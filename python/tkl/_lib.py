@@ -94,6 +94,7 @@ FUNCTIONS = {
     "tkl_project_open_file": (int32, [handle, ctypes.c_char_p, out]),
     "tkl_project_open_memory": (int32, [handle, ctypes.c_char_p, uint32, out]),
     "tkl_project_open_resource": (int32, [handle, handle, ctypes.c_char_p, out]),
+    "tkl_project_load_error": (uint32, [ctypes.c_char_p, uint32]),
     "tkl_project_start": (int32, [handle, ctypes.c_char_p, uint32, uint32]),
     "tkl_project_stop": (int32, [handle, ctypes.c_char_p]),
     "tkl_project_object_count": (int32, [handle, P(uint32)]),

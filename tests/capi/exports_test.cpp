@@ -24,6 +24,7 @@ TEST(CApiExports, PlainNamesFindTheHeadersFunctions) {
         "tkl_effect_set_direction", "tkl_effect_set_envelope", "tkl_effect_change_base",
         "tkl_effect_start", "tkl_effect_stop", "tkl_effect_status", "tkl_effect_kind",
         "tkl_effect_release", "tkl_project_open_file", "tkl_project_open_memory",
+        "tkl_project_load_error",
         "tkl_project_open_resource", "tkl_project_start", "tkl_project_stop",
         "tkl_project_object_count", "tkl_project_object_name", "tkl_project_close",
         "tkl_project_list_create", "tkl_project_list_open_file", "tkl_project_list_get",

@@ -4,6 +4,7 @@
 #include "tests/capi/capitest.h"
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -261,8 +262,22 @@ TEST_P(CApiHandles, ProjectsPlayObjectsByName) {
     ASSERT_EQ(tkl_project_open_memory(device, bytes.data(), uint32_t(bytes.size()), &fromMemory), TKL_OK);
     ASSERT_EQ(tkl_project_open_resource(device, nullptr, "Showcase", &fromResource), TKL_OK);
     tkl_project missing = reinterpret_cast<tkl_project>(&device);
+    // A failed open leaves the loader's reason; an open that loads clears it.
+    char reason[128];
     EXPECT_NE(tkl_project_open_file(device, "no such file.tvx", &missing), TKL_OK);
     EXPECT_EQ(missing, nullptr);
+    const uint32_t length = tkl_project_load_error(reason, sizeof reason);
+    EXPECT_STREQ(reason, "cannot open: no such file");
+    EXPECT_EQ(length, std::strlen(reason));
+    EXPECT_NE(tkl_project_open_memory(device, bytes.data(), 10, &missing), TKL_OK);
+    tkl_project_load_error(reason, sizeof reason);
+    EXPECT_NE(std::string(reason).find("header at byte"), std::string::npos) << reason;
+    EXPECT_EQ(tkl_project_load_error(nullptr, 0), std::strlen(reason));
+    tkl_project loaded = nullptr;
+    ASSERT_EQ(tkl_project_open_memory(device, bytes.data(), uint32_t(bytes.size()), &loaded), TKL_OK);
+    EXPECT_EQ(tkl_project_load_error(reason, sizeof reason), 0u);
+    EXPECT_STREQ(reason, "");
+    EXPECT_EQ(tkl_project_close(loaded), TKL_OK);
 
     for (tkl_project p : {fromFile, fromMemory, fromResource}) {
         uint32_t count = 0;

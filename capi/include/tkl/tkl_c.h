@@ -36,12 +36,14 @@
 #include <stddef.h>
 #include <stdint.h>
 
+/** The calling convention of every function: __stdcall on 32-bit Windows, else the platform's. */
 #if defined(_WIN32) && !defined(_WIN64)
 #  define TKL_CALL __stdcall
 #else
 #  define TKL_CALL
 #endif
 
+/** Marks a function of the interface as exported by the library. */
 #if defined(_WIN32)
 #  if defined(TKL_BUILDING)
 #    define TKL_C_API /* exported through the module definition file */
@@ -58,6 +60,7 @@ extern "C" {
 
 /** TKL_OK, or the failure code (see the file's note). */
 typedef int32_t tkl_status;
+/** Success. */
 #define TKL_OK 0
 
 /** @name Opaque handles */
@@ -114,9 +117,17 @@ typedef enum tkl_kind {
 /** @name Plain structures */
 /** @{ */
 /** A screen point in pixels. */
-typedef struct tkl_point { int32_t x, y; } tkl_point;
+typedef struct tkl_point {
+    int32_t x;  /**< pixels from the screen's left edge */
+    int32_t y;  /**< pixels from the screen's top edge */
+} tkl_point;
 /** A screen rectangle in pixels, right and bottom inside. */
-typedef struct tkl_rect { int32_t left, top, right, bottom; } tkl_rect;
+typedef struct tkl_rect {
+    int32_t left;    /**< pixels */
+    int32_t top;     /**< pixels */
+    int32_t right;   /**< pixels, inside */
+    int32_t bottom;  /**< pixels, inside */
+} tkl_rect;
 
 /** Forms of a direction. */
 #define TKL_FORM_X 1u          /**< one record on the X axis (conditions, textures) */
@@ -135,45 +146,52 @@ typedef struct tkl_direction {
 
 /** An envelope; times as the device takes them (microseconds). */
 typedef struct tkl_envelope {
-    uint32_t attack_level, attack_time, fade_level, fade_time;
+    uint32_t attack_level;  /**< the level the effect starts at, 10000 is full: 0..10000 */
+    uint32_t attack_time;   /**< microseconds from the attack level to the effect's own */
+    uint32_t fade_level;    /**< the level the effect ends at, 10000 is full: 0..10000 */
+    uint32_t fade_time;     /**< microseconds from the effect's own level to the fade level */
 } tkl_envelope;
 
 /** Spring, damper, inertia and friction values (each kind reads what its class takes). */
 typedef struct tkl_condition_params {
-    int32_t coefficient;   /**< 0..10000 */
-    uint32_t saturation;   /**< spring, damper, inertia */
-    uint32_t dead_band;
+    int32_t coefficient;   /**< strength per pixel (spring), per speed (damper, friction) or
+                                per acceleration (inertia), 10000 is full; negative pushes
+                                away: -10000..10000 */
+    uint32_t saturation;   /**< spring, damper, inertia: the largest force, 0..10000 */
+    uint32_t dead_band;    /**< pixels around the center without force (device units for
+                                the device-unit spring) */
     tkl_point center;      /**< spring only: offsets in forms 1 to 3, a line point in 4 and 5 */
     int32_t device_units;  /**< spring only, at creation: device units on DirectInput */
 } tkl_condition_params;
 
 /** Grid values, index 0 the X axis and 1 the Y axis. */
 typedef struct tkl_grid_params {
-    uint32_t dead_band[2];
-    int32_t coefficient[2];
-    uint32_t offset[2];
-    uint32_t saturation[2];
+    uint32_t dead_band[2];   /**< the spacing of the lines in pixels, 1..screen size */
+    int32_t coefficient[2];  /**< the pull toward a line, 10000 is full: -10000..10000 */
+    uint32_t offset[2];      /**< pixels: where the first line lies */
+    uint32_t saturation[2];  /**< the largest pull, 0..10000 */
 } tkl_grid_params;
 
 /** Texture values; the offset's x goes to the X record, its y to the Y record. */
 typedef struct tkl_texture_params {
-    int32_t positive_value1;
-    uint32_t positive_value2;
-    uint32_t positive_roughness;
-    int32_t negative_value1;
-    uint32_t negative_value2;
-    uint32_t negative_roughness;
-    tkl_point offset;
+    int32_t positive_value1;      /**< the force the positive side adds, -10000..10000 */
+    uint32_t positive_value2;     /**< the spacing of its ridges in pixels; 0 means 20 */
+    uint32_t positive_roughness;  /**< its ridges' force in hundredths of full, 0..100 */
+    int32_t negative_value1;      /**< as positive_value1, for the negative side */
+    uint32_t negative_value2;     /**< as positive_value2, for the negative side */
+    uint32_t negative_roughness;  /**< as positive_roughness, for the negative side */
+    tkl_point offset;             /**< pixels: where the two sides meet */
 } tkl_texture_params;
 
 /** Constant, ramp and periodic values (each kind reads what its class takes). */
 typedef struct tkl_force_params {
-    uint32_t duration;   /**< milliseconds, TKL_C_INFINITE */
-    int32_t magnitude;   /**< constant and periodic */
-    int32_t start, end;  /**< ramp levels */
-    uint32_t period;     /**< periodic, milliseconds */
-    int32_t offset;      /**< periodic */
-    uint32_t phase;      /**< periodic, degrees */
+    uint32_t duration;   /**< milliseconds, or TKL_C_INFINITE: until stopped */
+    int32_t magnitude;   /**< constant: -10000..10000; periodic: middle to peak, 0..10000 */
+    int32_t start;       /**< ramp: the force at the start, -10000..10000 */
+    int32_t end;         /**< ramp: the force at the end, -10000..10000 */
+    uint32_t period;     /**< periodic: milliseconds, 1..4294967 */
+    int32_t offset;      /**< periodic: the level the wave swings about, -10000..10000 */
+    uint32_t phase;      /**< periodic: degrees where the wave starts, 0..359 */
 } tkl_force_params;
 
 /** Where a wall stands. */
@@ -186,12 +204,15 @@ typedef struct tkl_force_params {
 typedef struct tkl_wall_params {
     uint32_t placement;  /**< TKL_WALL_AT_CENTER or TKL_WALL_ON_RECT */
     tkl_point center;    /**< at a center; TKL_C_CURSOR_POINT follows the cursor */
-    uint32_t width, height;
+    uint32_t width;      /**< at a center: pixels */
+    uint32_t height;     /**< at a center: pixels; TKL_C_WALL_DEFAULT: the width */
     tkl_rect rect;       /**< on a rectangle */
-    int32_t stiffness[2];
-    uint32_t thickness[2];
-    uint32_t saturation[2];
-    uint32_t style, style2;
+    int32_t stiffness[2];    /**< how hard a wall pushes, 10000 is full: -10000..10000 */
+    uint32_t thickness[2];   /**< pixels on either side of the edge, 0 no wall;
+                                  TKL_C_WALL_DEFAULT: a fifth of the extent across, plus 1 */
+    uint32_t saturation[2];  /**< the largest force of a wall, 0..10000 */
+    uint32_t style;      /**< the walls' bits, as the enclosure and ellipse records have them */
+    uint32_t style2;     /**< the second word of bits */
     tkl_effect inner;    /**< an effect played inside, on the same device; null: none */
 } tkl_wall_params;
 /** @} */
@@ -277,11 +298,11 @@ TKL_C_API tkl_status TKL_CALL tkl_effect_set_envelope(tkl_effect effect,
                                                       const tkl_envelope* envelope);
 /** The values every effect shares. */
 typedef struct tkl_base_params {
-    uint32_t duration;        /**< milliseconds */
-    uint32_t sample_period;
-    uint32_t gain;            /**< 0..10000 */
-    uint32_t trigger_button;
-    uint32_t trigger_repeat_interval;
+    uint32_t duration;        /**< milliseconds, or TKL_C_INFINITE */
+    uint32_t sample_period;   /**< microseconds, as the device takes it; 0: the device's */
+    uint32_t gain;            /**< 10000 is full: 0..10000 */
+    uint32_t trigger_button;  /**< button index that starts the effect; 0xFFFFFFFF: none */
+    uint32_t trigger_repeat_interval;  /**< microseconds between repeats while it is held */
 } tkl_base_params;
 /** Changes the shared values, the direction when given (null: kept) and the envelope. */
 TKL_C_API tkl_status TKL_CALL tkl_effect_change_base(tkl_effect effect,
@@ -317,6 +338,12 @@ TKL_C_API tkl_status TKL_CALL tkl_project_open_memory(tkl_device device, const v
 /** Opens the module's resource of type "TACTRA" with that name (module null: the program). */
 TKL_C_API tkl_status TKL_CALL tkl_project_open_resource(tkl_device device, void* module,
                                                         const char* name, tkl_project* out);
+/** Why the last project open of this interface that reached the loader (file, memory,
+ * resource, or a list's file) did not load: one line such as "object 2 "Bump" at byte 120:
+ * <reason>", or the reason alone ("no such file"); empty after an open that loaded. Written
+ * into buffer as tkl_error_text writes; returns the whole line's length without the
+ * terminator. One line for the whole program, like tkl_last_error. */
+TKL_C_API uint32_t TKL_CALL tkl_project_load_error(char* buffer, uint32_t size);
 /** Starts the named object, made on first use; name null starts every made one. */
 TKL_C_API tkl_status TKL_CALL tkl_project_start(tkl_project project, const char* name,
                                                 uint32_t iterations, uint32_t flags);
