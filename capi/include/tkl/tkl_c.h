@@ -86,9 +86,9 @@ typedef struct tkl_project_list_handle* tkl_project_list;  /**< a list of projec
 /** As the inner effect of a wall change: keep the stored one (null: none). */
 #define TKL_C_INNER_KEEP ((tkl_effect)(~(uintptr_t)0))
 
-/** Device types (tkl_device_type). */
-#define TKL_C_DEVICE_MOUSE 2u        /**< the product's force mouse */
-#define TKL_C_DEVICE_DIRECTINPUT 3u  /**< a DirectInput force-feedback device */
+/* Device types (tkl_device_type). */
+#define TKL_C_DEVICE_MOUSE 2u        /**< device type: the product's force mouse */
+#define TKL_C_DEVICE_DIRECTINPUT 3u  /**< device type: a DirectInput force-feedback device */
 
 /** The kinds of effect, one per class (the five waves share the periodic class). */
 typedef enum tkl_kind {
