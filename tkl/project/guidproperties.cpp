@@ -2,7 +2,6 @@
 
 #include "tkl/platform/guidtext.h"
 
-#include <cstdio>
 #include <cstdint>
 #include <cstring>
 

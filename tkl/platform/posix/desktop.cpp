@@ -2,15 +2,15 @@
 #include "tkl/platform/win32.h"
 
 namespace {
-const int g_width = 1024;
-const int g_height = 768;
+const int kWidth = 1024;
+const int kHeight = 768;
 POINT g_cursor = {0, 0};
 
 LONG clamp(LONG v, LONG lo, LONG hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
 void clamp_cursor() {
-    g_cursor.x = clamp(g_cursor.x, 0, g_width - 1);
-    g_cursor.y = clamp(g_cursor.y, 0, g_height - 1);
+    g_cursor.x = clamp(g_cursor.x, 0, kWidth - 1);
+    g_cursor.y = clamp(g_cursor.y, 0, kHeight - 1);
 }
 }  // namespace
 
@@ -18,8 +18,8 @@ extern "C" {
 
 int GetSystemMetrics(int index) {
     switch (index) {
-    case SM_CXSCREEN: return g_width;
-    case SM_CYSCREEN: return g_height;
+    case SM_CXSCREEN: return kWidth;
+    case SM_CYSCREEN: return kHeight;
     default: return 0;
     }
 }
