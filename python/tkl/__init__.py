@@ -44,12 +44,17 @@ class TklError(Exception):
         super().__init__(message + ": " + reason if reason else message)
 
 
+def _whole_text(function, *args):
+    """A text the library writes as snprintf does: asked for its length, then whole."""
+    size = function(*args, None, 0)
+    buffer = ctypes.create_string_buffer(size + 1)
+    function(*args, buffer, size + 1)
+    return buffer.value.decode("latin-1")
+
+
 def error_text(code):
     """The library's text for a code."""
-    size = _c.tkl_error_text(code, None, 0)
-    buffer = ctypes.create_string_buffer(size + 1)
-    _c.tkl_error_text(code, buffer, size + 1)
-    return buffer.value.decode("latin-1")
+    return _whole_text(_c.tkl_error_text, code)
 
 
 def _check(status):
@@ -59,10 +64,7 @@ def _check(status):
 
 def load_error():
     """Why the last project open did not load ("" after one that did)."""
-    size = _c.tkl_project_load_error(None, 0)
-    buffer = ctypes.create_string_buffer(size + 1)
-    _c.tkl_project_load_error(buffer, size + 1)
-    return buffer.value.decode("latin-1")
+    return _whole_text(_c.tkl_project_load_error)
 
 
 def _u32(value):
